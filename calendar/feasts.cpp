@@ -1,0 +1,125 @@
+#include "feasts.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "daynumber.h"
+#include "helpers.h"
+
+namespace tovmir {
+
+namespace {
+
+// A year in which a nation kept Easter a whole number of weeks (or, once, days)
+// away from the computed Sunday: the years in which the nation's almanac set
+// Easter by an astronomical reckoning of the full moon and the equinox instead of
+// the computus, as the Swedish almanacs did and as the Protestant "improved
+// calendar" of 1700 did in Denmark and Norway.
+struct EasterShift {
+    int16_t year;
+    int16_t days;
+};
+
+// Codes 0 and 1, Julian Easter up to 1752.
+constexpr EasterShift swedenJulian[] = {
+    {1705, -7}, {1709, -7}, {1711, -7}, {1741, -7}, {1742, -35}, {1744, -7}, {1745, -7},
+    {1747, -28}, {1748, -7}, {1750, -28}, {1751, -7}, {1752, -7},
+};
+// Code 0 from 1754 to 1818; code 1 continues with the tail of finlandExtra to 1845.
+constexpr EasterShift swedenGregorian[] = {
+    {1754, 7}, {1761, -28}, {1774, 7}, {1778, 7}, {1780, -28}, {1798, 7}, {1799, -28},
+    {1802, 7}, {1805, 7}, {1818, 7},
+};
+constexpr EasterShift finlandExtra[] = {{1825, 7}, {1829, 7}, {1845, 7}};
+// Codes 2, 3 and 4 from 1700.
+constexpr EasterShift denmarkGregorian[] = {
+    {1700, 7}, {1703, 7}, {1704, -28}, {1707, 7}, {1710, 7}, {1720, 7}, {1723, -28},
+    {1724, 7}, {1727, 7}, {1730, 7}, {1734, 7}, {1742, -28}, {1747, 7}, {1750, 7},
+    {1754, 7}, {1761, -28}, {1774, 7}, {1778, 7}, {1780, -28}, {1798, 7}, {1799, -28},
+};
+
+template <std::size_t N>
+int32_t shift(const EasterShift (&list)[N], int16_t year) {
+    const auto* hit = std::find_if(std::begin(list), std::end(list),
+                                   [year](const EasterShift& s) { return s.year == year; });
+    return hit == std::end(list) ? 0 : hit->days;
+}
+
+// Easter as a date in March (day 22 to 31) or April, from the day count after 21 March.
+int32_t easterFromMarch22(int16_t year, int64_t daysAfter22, int16_t inNation) {
+    int64_t month = 3, day = 22 + daysAfter22;
+    if (day > 31) {
+        month = 4;
+        day -= 31;
+    }
+    return dateToDayNumber(year, to16(month), to16(day), inNation);
+}
+
+}  // namespace
+
+int32_t julianEaster(int16_t year, int16_t inNation) {
+    const int64_t y = year;
+    const int64_t a = y % 19;
+    const int64_t d = (19 * a + 15) % 30;
+    const int64_t e = (2 * (y % 4) + 4 * (y % 7) + 6 * d + 6) % 7;
+    int32_t j = easterFromMarch22(year, d + e, inNation);
+    if ((inNation == 0 || inNation == 1) && year >= 1700 && year <= 1711) j = to32(int64_t{j} + 1);
+    return j;
+}
+
+int32_t gregorianEaster(int16_t year, int16_t inNation) {
+    const int64_t y = year;
+    const int64_t a = y % 19, b = y / 100, c = y % 100, d = b / 4, e = b % 4;
+    // The century term: solar and lunar corrections since 1582. The folded constant 9
+    // equals 15 - (b - (b + 8) / 25 + 1) / 3 for the centuries 18 to 20 only.
+    int64_t centuryTerm = 9;
+    if (inNation == 6 && year >= 1583 && year <= 1799) centuryTerm = 15 - (b - (b + 8) / 25 + 1) / 3;
+    const int64_t h = (19 * a + b - d + centuryTerm) % 30;
+    const int64_t i = c / 4, k = c % 4;
+    const int64_t l = (32 + 2 * e + 2 * i - h - k) % 7;
+    const int64_t m = (a + 11 * h + 22 * l) / 451;
+    const int64_t t = h + l - 7 * m + 114;
+    return dateToDayNumber(year, to16(t / 31), to16(t % 31 + 1), inNation);
+}
+
+int32_t easterDayNumber(int16_t year, int16_t nation) {
+    int64_t j;
+    switch (nation) {
+        case 0:
+        case 1:
+            if (year <= 1752) return to32(int64_t{julianEaster(year, nation)} + shift(swedenJulian, year));
+            j = gregorianEaster(year, nation);
+            if (year >= 1754 && year <= 1818) j += shift(swedenGregorian, year);
+            if (nation == 1 && year > 1818 && year <= 1845) j += shift(finlandExtra, year);
+            return to32(j);
+        case 2:
+        case 3:
+        case 4:
+            if (year <= 1699) return julianEaster(year, nation);
+            j = int64_t{gregorianEaster(year, nation)} + shift(denmarkGregorian, year);
+            // In 1700 nation 4 still counts Julian dates at Easter, so the Gregorian
+            // Easter date read in its calendar lands eleven days late.
+            if (nation == 4 && year == 1700) j -= 11;
+            return to32(j);
+        case 5:
+            return julianEaster(year, nation);
+        case 6:
+            return year <= 1582 ? julianEaster(year, nation) : gregorianEaster(year, nation);
+        default:
+            return 0;
+    }
+}
+
+int16_t nthWeekdayAfter(int16_t p, int16_t q, int16_t r) {
+    int64_t x = (int64_t{yearDayZero} + p + 6 - q) % 7;
+    if (x == 6) x = -1;
+    return to16(p + 6 - x + 7 * (int64_t{r} - 1));
+}
+
+int16_t sundayAfter(int16_t p, int16_t q) {
+    int64_t x = (int64_t{yearDayZero} + p) % 7;
+    if (x == 6) x = -1;  // day p is itself a Sunday: the next one is a week on
+    return to16(p + 6 - x + q);
+}
+
+}  // namespace tovmir

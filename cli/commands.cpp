@@ -1,0 +1,170 @@
+#include "commands.h"
+
+#include <istream>
+#include <ostream>
+
+#include "calendar/daynumber.h"
+#include "calendar/feasts.h"
+#include "calendar/helpers.h"
+#include "calendar/state.h"
+#include "calendar/weeks.h"
+
+namespace tovmir::cli {
+
+const std::vector<CommandInfo>& commandTable() {
+    static const std::vector<CommandInfo> table = {
+        {"daynumber", {"Y", "M", "D"}, "dagnumret för datumet"},
+        {"date", {"J"}, "datumet för dagnumret, som Y M D"},
+        {"week", {"J"}, "veckonumret för dagnumret"},
+        {"valid", {"Y", "M", "D"}, "1 om datumet finns i nationens kalender, annars 0"},
+        {"prevmonthlen", {"Y", "M"}, "antal dagar i månaden före månad M"},
+        {"easter", {"Y"}, "dagnumret för påskdagen (0 utan påskregel)"},
+        {"convert", {"Y", "M", "D"}, "samma dag i kalendern för --to, som Y M D"},
+    };
+    return table;
+}
+
+const CommandInfo* findCommand(std::string_view name) {
+    for (const auto& c : commandTable())
+        if (name == c.name) return &c;
+    return nullptr;
+}
+
+namespace {
+
+// Sign and decimal digits, nothing else. Digits past 19 would not fit int64, and
+// none of those fit the calendar anyway, so they are refused by their count.
+int64_t parseWhole(std::string_view text, std::string_view what, int64_t lo, int64_t hi, int bits) {
+    std::string_view s = text;
+    bool negative = false;
+    if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+        negative = s[0] == '-';
+        s.remove_prefix(1);
+    }
+    bool allDigits = !s.empty();
+    for (char c : s) allDigits = allDigits && c >= '0' && c <= '9';
+    if (!allDigits) throw InputError(std::string(what) + " \"" + std::string(text) + "\" är inget heltal");
+    while (s.size() > 1 && s[0] == '0') s.remove_prefix(1);
+    int64_t v = 0;
+    bool fits = s.size() <= 18;
+    if (fits) {
+        for (char c : s) v = v * 10 + (c - '0');
+        if (negative) v = -v;
+        fits = v >= lo && v <= hi;
+    }
+    if (!fits)
+        throw InputError(std::string(what) + " " + std::string(text) + " ryms inte i " + std::to_string(bits) +
+                         " bitar (" + std::to_string(lo) + " till " + std::to_string(hi) + ")");
+    return v;
+}
+
+std::string ymd(int y, int m, int d) {
+    return std::to_string(y) + " " + std::to_string(m) + " " + std::to_string(d);
+}
+
+std::string dateText(int16_t y, int16_t m, int16_t d) {
+    return std::to_string(y) + "-" + format0x(m) + "-" + format0x(d);
+}
+
+const char* valueName(std::string_view argName) {
+    if (argName == "Y") return "året";
+    if (argName == "M") return "månaden";
+    if (argName == "D") return "dagen";
+    return "dagnumret";
+}
+
+}  // namespace
+
+int16_t parse16(std::string_view text, std::string_view what) {
+    return static_cast<int16_t>(parseWhole(text, what, min16, max16, 16));
+}
+
+int32_t parse32(std::string_view text, std::string_view what) {
+    return static_cast<int32_t>(parseWhole(text, what, min32, max32, 32));
+}
+
+std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& args, const Options& opt,
+                       std::string* warning) {
+    if (args.size() != cmd.argNames.size())
+        throw InputError("väntade " + std::to_string(cmd.argNames.size()) + " värden, fick " +
+                         std::to_string(args.size()));
+    const std::string_view name = cmd.name;
+    if (name == "date" || name == "week") {
+        const int32_t j = parse32(args[0], valueName("J"));
+        if (name == "week") {
+            // weekNumber answers for the current nation and moves curYear; both are
+            // put back so that a batch of lines does not depend on their order.
+            const int16_t savedNation = nation, savedYear = curYear;
+            nation = opt.nation;
+            try {
+                const int16_t w = weekNumber(j);
+                nation = savedNation;
+                curYear = savedYear;
+                return std::to_string(w);
+            } catch (...) {
+                nation = savedNation;
+                curYear = savedYear;
+                throw;
+            }
+        }
+        dayNumberToDate(j, opt.nation);
+        return ymd(calYear, calMonth, calDay);
+    }
+    std::vector<int16_t> v;
+    for (std::size_t i = 0; i < args.size(); ++i) v.push_back(parse16(args[i], valueName(cmd.argNames[i])));
+    if (name == "daynumber") {
+        const int32_t j = dateToDayNumber(v[0], v[1], v[2], opt.nation);
+        if (warning && !isValidDate(v[0], v[1], v[2], opt.nation))
+            *warning = "datumet " + dateText(v[0], v[1], v[2]) + " finns inte i kalendern för nation " +
+                       std::to_string(opt.nation) + "; dagnumret är räknat ändå";
+        return std::to_string(j);
+    }
+    if (name == "valid") return isValidDate(v[0], v[1], v[2], opt.nation) ? "1" : "0";
+    if (name == "prevmonthlen") return std::to_string(prevMonthLength(v[0], v[1], opt.nation));
+    if (name == "easter") return std::to_string(easterDayNumber(v[0], opt.nation));
+    // convert: only a date that exists in the source calendar names a day at all.
+    if (!isValidDate(v[0], v[1], v[2], opt.from))
+        throw InputError("datumet " + dateText(v[0], v[1], v[2]) + " finns inte i kalendern för nation " +
+                         std::to_string(opt.from));
+    dayNumberToDate(dateToDayNumber(v[0], v[1], v[2], opt.from), opt.to);
+    return ymd(calYear, calMonth, calDay);
+}
+
+std::vector<std::string> splitLine(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::vector<std::string> out;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        if (i > start) out.emplace_back(line.substr(start, i - start));
+    }
+    return out;
+}
+
+int runBatch(const CommandInfo& cmd, const Options& opt, std::istream& in, std::ostream& out,
+             std::ostream& err) {
+    int status = 0;
+    std::string line;
+    long lineNo = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        std::string warning;
+        try {
+            if (line.size() > maxLineLength)
+                throw InputError("raden är för lång (mer än " + std::to_string(maxLineLength) + " tecken)");
+            const auto args = splitLine(line);
+            if (args.empty()) throw InputError("tom rad");
+            out << runCommand(cmd, args, opt, &warning) << '\n';
+            if (!warning.empty()) err << "varning: rad " << lineNo << ": " << warning << '\n';
+        } catch (const std::exception& e) {
+            // InputError and the overflow error alike: the line fails, the batch goes on.
+            out << "fel: " << e.what() << '\n';
+            status = 1;
+        }
+    }
+    return status;
+}
+
+}  // namespace tovmir::cli

@@ -1,0 +1,62 @@
+// The terminal front end's commands, apart from the argument parser so that the
+// batch reader and the tests drive exactly the code that the command line does.
+// Every command takes its positional values as texts, read strictly: a whole
+// decimal number, optionally signed, that fits the width the calendar keeps it in.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovmir::cli {
+
+struct CommandInfo {
+    const char* name;
+    std::vector<const char*> argNames;  // the positional values, in order
+    const char* help;
+};
+
+// The first commands of the terminal front end, in the order --help lists them.
+const std::vector<CommandInfo>& commandTable();
+const CommandInfo* findCommand(std::string_view name);
+
+// Options shared by the commands; from and to are read by convert only.
+struct Options {
+    int16_t nation = 0;
+    int16_t from = 0;
+    int16_t to = 0;
+};
+
+// A value or line that cannot be used. what() is the Swedish reason shown after "fel: ".
+struct InputError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The longest batch line read; anything longer is refused whole rather than cut.
+constexpr std::size_t maxLineLength = 1000;
+
+// Strict readers for one value; InputError names the value and why it is refused.
+int16_t parse16(std::string_view text, std::string_view what);
+int32_t parse32(std::string_view text, std::string_view what);
+
+// Runs one command on its positional values and returns the output line (without
+// line end). A date that does not exist in the nation's calendar but still has a
+// day number sets *warning. Raises InputError for bad values and the system's
+// overflow error when the arithmetic leaves its width.
+std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& args,
+                       const Options& opt, std::string* warning);
+
+// Splits a batch line into its values at blanks and tabs; a CR before the line end
+// (files from Windows) is dropped.
+std::vector<std::string> splitLine(std::string_view line);
+
+// Batch mode: one output line for every input line, in order, "fel: <reason>" for a
+// line that fails; warnings go to err. Returns the exit status: 0, or 1 when any
+// line failed.
+int runBatch(const CommandInfo& cmd, const Options& opt, std::istream& in, std::ostream& out,
+             std::ostream& err);
+
+}  // namespace tovmir::cli

@@ -1,0 +1,87 @@
+// tovmir-cli: the calendar arithmetic from the terminal, for scripts and for long
+// lists of dates from church records. Positional values on the command line give
+// one answer; without them every line of standard input gives one.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <map>
+
+#include "calendar/helpers.h"
+#include "commands.h"
+
+namespace {
+
+constexpr int exitFailure = 1;
+constexpr int exitUsage = 2;
+
+const char* nationHelp =
+    "nationskod: 0 Sverige, 1 Finland, 2 Danmark, 3 Norge, 4 reform november 1700, "
+    "5 juliansk, 6 och 8 reform oktober 1582, 7 reform september 1752, övriga gregoriansk";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace tovmir::cli;
+    CLI::App app{"tovmir-cli: evig kalender för Norden i terminalen.\n"
+                 "Utan värden på kommandoraden läses en uppsättning värden per rad från standard in."};
+    app.require_subcommand(1);
+
+    std::string nationText = "0", fromText, toText;
+    std::map<std::string, std::vector<std::string>> positionals;
+    std::map<std::string, CLI::App*> subs;
+    for (const auto& info : commandTable()) {
+        std::string usage;
+        for (const char* a : info.argNames) usage += std::string(" ") + a;
+        auto* sub = app.add_subcommand(info.name, std::string(info.help) + " (värden:" + usage + ")");
+        sub->add_option("--nation", nationText, nationHelp);
+        sub->add_option("values", positionals[info.name], usage.substr(1))->expected(0, -1);
+        if (std::string_view(info.name) == "convert") {
+            sub->add_option("--from", fromText, "nationskod för datumet som ges")->required();
+            sub->add_option("--to", toText, "nationskod för datumet som skrivs ut")->required();
+        }
+        subs[info.name] = sub;
+    }
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);  // prints the reason and the usage to standard error
+        return exitUsage;
+    }
+
+    const CommandInfo* cmd = nullptr;
+    for (const auto& [name, sub] : subs)
+        if (sub->parsed()) cmd = findCommand(name);
+    const auto& values = positionals[cmd->name];
+
+    Options opt;
+    try {
+        opt.nation = parse16(nationText, "nationskoden");
+        if (!fromText.empty()) opt.from = parse16(fromText, "nationskoden");
+        if (!toText.empty()) opt.to = parse16(toText, "nationskoden");
+    } catch (const InputError& e) {
+        std::cerr << "tovmir-cli: fel: " << e.what() << '\n';
+        return exitUsage;
+    }
+
+    if (values.empty()) return runBatch(*cmd, opt, std::cin, std::cout, std::cerr);
+
+    if (values.size() != cmd->argNames.size()) {
+        std::cerr << "tovmir-cli: fel: " << cmd->name << " väntar " << cmd->argNames.size() << " värden, fick "
+                  << values.size() << "\n\n"
+                  << subs[cmd->name]->help();
+        return exitUsage;
+    }
+    try {
+        std::string warning;
+        const std::string line = runCommand(*cmd, values, opt, &warning);
+        std::cout << line << '\n';
+        if (!warning.empty()) std::cerr << "tovmir-cli: varning: " << warning << '\n';
+        return 0;
+    } catch (const std::exception& e) {
+        std::cerr << "tovmir-cli: fel: " << e.what() << '\n';
+        return exitFailure;
+    }
+}

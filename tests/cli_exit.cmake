@@ -1,0 +1,40 @@
+# tovmir-cli as a script sees it: output, exit status and where errors go.
+# Run by CTest with -DCLI=<path to tovmir-cli>.
+
+function(expect name status stdout_regex)
+  execute_process(COMMAND ${CLI} ${ARGN}
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc STREQUAL "${status}")
+    message(FATAL_ERROR "${name}: exit status ${rc}, expected ${status}\nstdout: ${out}\nstderr: ${err}")
+  endif()
+  if(NOT out MATCHES "${stdout_regex}")
+    message(FATAL_ERROR "${name}: stdout '${out}' does not match '${stdout_regex}'\nstderr: ${err}")
+  endif()
+endfunction()
+
+function(expect_batch name input status stdout_exact)
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/batch_input.txt "${input}")
+  execute_process(COMMAND ${CLI} ${ARGN}
+    INPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/batch_input.txt
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc STREQUAL "${status}" OR NOT out STREQUAL "${stdout_exact}")
+    message(FATAL_ERROR "${name}: status ${rc}, stdout '${out}'; expected ${status}, '${stdout_exact}'\nstderr: ${err}")
+  endif()
+endfunction()
+
+expect(daynumber 0 "^2451545\n$" daynumber 2000 1 1)
+expect(negative_year 0 "^[0-9]+\n$" daynumber -100 3 1 --nation 5)
+expect(nation_after 0 "^1999 12 19\n$" date 2451545 --nation 5)
+expect(convert 0 "^1700 2 29\n$" convert 1700 3 1 --from 0 --to 5)
+expect(easter_none 0 "^0\n$" easter 2024 --nation 7)
+expect(overflow 1 "^$" date 2147483647)
+expect(letters 1 "^$" valid 2024 maj 1)
+expect(too_few 2 "^$" valid 2024 5)
+expect(unknown_command 2 "^$" yesterday)
+expect(no_command 2 "^$")
+expect(bad_nation 2 "^$" easter 2024 --nation 99999)
+expect(convert_needs_to 2 "^$" convert 1700 3 1 --from 0)
+expect(help 0 "daynumber.*date.*week.*valid.*prevmonthlen.*easter.*convert" --help)
+
+expect_batch(batch_ok "2024\n1818\n" 0 "2460401\n2385158\n" easter)
+expect_batch(batch_fail "2024 5 1\n\nx\n" 1 "1\nfel: tom rad\nfel: väntade 3 värden, fick 1\n" valid)

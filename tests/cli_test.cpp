@@ -1,0 +1,79 @@
+#include "cli/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "calendar/helpers.h"
+
+using namespace tovmir::cli;
+
+namespace {
+
+std::string run(const char* command, std::vector<std::string> args, Options opt = {}) {
+    return runCommand(*findCommand(command), args, opt, nullptr);
+}
+
+}  // namespace
+
+TEST(CliCommands, AnswersForKnownDates) {
+    EXPECT_EQ(run("daynumber", {"2000", "1", "1"}), "2451545");
+    EXPECT_EQ(run("daynumber", {"1712", "2", "30"}), "2346425");
+    EXPECT_EQ(run("date", {"2346425"}), "1712 2 30");
+    EXPECT_EQ(run("date", {"2451545"}, {5}), "1999 12 19");
+    EXPECT_EQ(run("week", {"2459216"}), "53");  // 1 January 2021
+    EXPECT_EQ(run("valid", {"1700", "2", "29"}), "0");
+    EXPECT_EQ(run("valid", {"1700", "2", "29"}, {5}), "1");
+    EXPECT_EQ(run("prevmonthlen", {"1753", "3"}), "17");
+    EXPECT_EQ(run("easter", {"2024"}), "2460401");
+    EXPECT_EQ(run("easter", {"2024"}, {7}), "0");
+    EXPECT_EQ(run("daynumber", {"+2000", "01", "-0"}), "2451544");
+    // A Swedish church record's 1 March 1700 is the Julian 29 February, the
+    // Gregorian 11 March.
+    EXPECT_EQ(run("convert", {"1700", "3", "1"}, {0, 0, 5}), "1700 2 29");
+    EXPECT_EQ(run("convert", {"1700", "3", "1"}, {0, 0, 9}), "1700 3 11");
+}
+
+TEST(CliCommands, RefusesBadValuesWithAReason) {
+    EXPECT_THROW(run("daynumber", {"2000", "1"}), InputError);
+    EXPECT_THROW(run("daynumber", {"2000", "1", "x"}), InputError);
+    EXPECT_THROW(run("daynumber", {"2000", "1", "1.5"}), InputError);
+    EXPECT_THROW(run("daynumber", {"40000", "1", "1"}), InputError);
+    EXPECT_THROW(run("date", {"99999999999999999999999"}), InputError);
+    EXPECT_THROW(run("date", {""}), InputError);
+    EXPECT_THROW(run("convert", {"1753", "2", "20"}, {0, 0, 9}), InputError);  // dropped in Sweden
+    // In range for the value but not for the calendar: the overflow error.
+    EXPECT_THROW(run("date", {"2147483647"}), tovmir::ArithmeticOverflow);
+    EXPECT_THROW(run("daynumber", {"-32768", "1", "1"}), tovmir::ArithmeticOverflow);
+    try {
+        run("daynumber", {"2000", "13x", "1"});
+        FAIL();
+    } catch (const InputError& e) {
+        EXPECT_STREQ(e.what(), "månaden \"13x\" är inget heltal");
+    }
+
+    std::string warning;
+    EXPECT_EQ(runCommand(*findCommand("daynumber"), {"1753", "2", "20"}, {}, &warning), "2361381");
+    EXPECT_NE(warning.find("finns inte"), std::string::npos);
+}
+
+TEST(CliBatch, OneOutputLinePerInputLineAndStatusOneOnAnyFailure) {
+    std::istringstream in("2000 1 1\n\n  1712\t2  30 \r\n1 2\nabc 1 1\n-32768 1 1\n" +
+                          std::string(maxLineLength + 1, '1') + "\n1753 3 1\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(runBatch(*findCommand("daynumber"), {}, in, out, err), 1);
+    EXPECT_EQ(out.str(),
+              "2451545\n"
+              "fel: tom rad\n"
+              "2346425\n"
+              "fel: väntade 3 värden, fick 2\n"
+              "fel: året \"abc\" är inget heltal\n"
+              "fel: aritmetiskt spill: -32769 ryms inte i 16 bitar\n"
+              "fel: raden är för lång (mer än 1000 tecken)\n"
+              "2361390\n");
+
+    std::istringstream good("2024\n1818\n");
+    std::ostringstream out2;
+    EXPECT_EQ(runBatch(*findCommand("easter"), {}, good, out2, err), 0);
+    EXPECT_EQ(out2.str(), "2460401\n2385158\n");
+}

@@ -1,0 +1,77 @@
+#include "calendar/helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace tovmir;
+
+TEST(NumericReading, OddInputsReadAsTheFieldRuleSays) {
+    struct Case { const char* text; double value; };
+    const Case cases[] = {
+        {"", 0},          {"abc", 0},        {"2024-05", 2024},   {"1 7 5 3", 1753},
+        {"\t\n 12", 12},  {"-4", -4},        {"+ 7", 7},          {"- 1 2", -12},
+        {"12abc", 12},    {"3.25", 3.25},    {"1.2.3", 1.2},      {".5", 0.5},
+        {"2e3", 2000},    {"2E+2", 200},     {"25e-1", 2.5},      {"5e", 5},
+        {"5e+", 5},       {"1 e 2", 100},    {"&H10", 16},        {"&hff", 255},
+        {"&O17", 15},     {"&o 1 7", 15},    {"&H", 0},           {"&X1", 0},
+        {"&HFFFF", 65535}, {"-", 0},         {".", 0},            {"--5", 0},
+    };
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(readNumber(c.text), c.value) << '"' << c.text << '"';
+    EXPECT_TRUE(std::isinf(readNumber("1e999")));
+}
+
+TEST(NumericReading, StoresIn16BitsWithHalvesToEven) {
+    struct Case { const char* text; int16_t value; };
+    const Case cases[] = {
+        {"2.5", 2},       {"3.5", 4},       {"-0.5", 0},        {"-1.5", -2},      {"0.49", 0},
+        {"32767", 32767}, {"32767.4", 32767}, {"-32768", -32768}, {"-32768.5", -32768},
+        {"2024-05", 2024}, {"", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(readInt16(c.text), c.value) << '"' << c.text << '"';
+    for (const char* text : {"32767.5", "32768", "-32769", "&HFFFF", "&H8000", "1e999", "-1e5", "99999999999999999999"})
+        EXPECT_THROW(readInt16(text), ArithmeticOverflow) << '"' << text << '"';
+}
+
+TEST(Narrowing, EveryWidthEdgeRaisesTheOverflowError) {
+    EXPECT_EQ(to16(32767), 32767);
+    EXPECT_EQ(to16(-32768), -32768);
+    EXPECT_THROW(to16(32768), ArithmeticOverflow);
+    EXPECT_THROW(to16(-32769), ArithmeticOverflow);
+    EXPECT_EQ(to32(INT32_MAX), INT32_MAX);
+    EXPECT_THROW(to32(int64_t{INT32_MAX} + 1), ArithmeticOverflow);
+    EXPECT_THROW(to32(int64_t{INT32_MIN} - 1), ArithmeticOverflow);
+    EXPECT_THROW(roundTo16(std::nan("")), ArithmeticOverflow);
+    // The error is a std::overflow_error, so a handler that knows only the standard
+    // hierarchy still catches it.
+    EXPECT_THROW(to16(1 << 20), std::overflow_error);
+}
+
+TEST(NumberTexts, SignPlaceAndDigitPatterns) {
+    EXPECT_EQ(signPlace(3), " 3");
+    EXPECT_EQ(signPlace(0), " 0");
+    EXPECT_EQ(signPlace(-3), "-3");
+    EXPECT_EQ(signPlace(1700), " 1700");
+    EXPECT_EQ(format0x(5), "05");
+    EXPECT_EQ(format0x(12), "12");
+    EXPECT_EQ(format0x(123), "123");
+    EXPECT_EQ(format0x(-5), "-05");
+    EXPECT_EQ(format000x(33), "0033");
+    EXPECT_EQ(format000x(2024), "2024");
+    EXPECT_EQ(format000x(12345), "12345");
+    EXPECT_EQ(formatHashes(7), "7");
+    EXPECT_EQ(formatHashes(0), "");
+    EXPECT_EQ(format0x(INT64_MIN), "-9223372036854775808");
+}
+
+TEST(FixedText, CutsAndPadsByCharactersNotBytes) {
+    EXPECT_EQ(fixedText("Måndag", 2), "Må");
+    EXPECT_EQ(fixedText("Ti", 2), "Ti");
+    EXPECT_EQ(fixedText("", 2), "  ");
+    EXPECT_EQ(fixedText("Maj", 11), "Maj        ");
+    EXPECT_EQ(textLength(fixedText("Skottdagen 24 feb", 18)), 18u);
+    EXPECT_EQ(fixedText("Öland", 1), "Ö");
+    // A stray byte counts as one character, so a broken text keeps its width.
+    EXPECT_EQ(textLength(fixedText("\xff\xfe", 5)), 5u);
+    EXPECT_EQ(fixedText("a\xc3", 5), "a\xc3   ");
+}

@@ -1,0 +1,101 @@
+#include "calendar/weeks.h"
+
+#include <gtest/gtest.h>
+
+#include "calendar/daynumber.h"
+#include "calendar/helpers.h"
+#include "calendar/state.h"
+#include "reference.h"
+
+using namespace tovmir;
+
+namespace {
+
+// ISO 8601 week number from the standard library's civil calendar: the week of
+// the day's Thursday, counted in the year that Thursday falls in.
+int isoWeek(int32_t j) {
+    using namespace std::chrono;
+    const sys_days day{days{j - 2440588}};
+    const int isoWeekday = int(weekday{day}.iso_encoding());  // 1 Monday .. 7 Sunday
+    const sys_days thursday = day + days{4 - isoWeekday};
+    const year y = year_month_day{thursday}.year();
+    return int((thursday - sys_days{y / January / 1}).count() / 7 + 1);
+}
+
+}  // namespace
+
+TEST(WeekNumbers, SwedishAlmanacDatesAroundThe1973Change) {
+    struct Case { int16_t y, m, d; int16_t week; int16_t yearLookedUp; };
+    const Case cases[] = {
+        {1967, 1, 1, 1, 1967},    {1967, 1, 7, 1, 1967},    {1967, 1, 8, 2, 1967},
+        {1972, 1, 1, 1, 1972},    {1972, 1, 2, 2, 1972},    {1972, 12, 30, 53, 1972},
+        {1972, 12, 31, 54, 1972}, {1973, 1, 1, 1, 1973},    {1973, 12, 31, 1, 1973},
+        {2021, 1, 1, 53, 2020},   {2021, 1, 4, 1, 2021},    {2024, 12, 31, 1, 2024},
+        {2026, 12, 28, 53, 2026}, {2027, 1, 1, 53, 2026},
+    };
+    nation = 0;
+    for (const auto& c : cases) {
+        EXPECT_EQ(weekNumber(dateToDayNumber(c.y, c.m, c.d, 0)), c.week) << c.y << '-' << c.m << '-' << c.d;
+        EXPECT_EQ(curYear, c.yearLookedUp) << c.y << '-' << c.m << '-' << c.d;
+    }
+}
+
+TEST(WeekNumbers, IsoWeeksOnEveryDayFrom1973To2100) {
+    nation = 0;
+    for (int32_t j = reference::gregorianDay(1973, 1, 1); j <= reference::gregorianDay(2100, 12, 31); ++j)
+        ASSERT_EQ(weekNumber(j), isoWeek(j)) << "day " << j;
+}
+
+TEST(WeekNumbers, SundayWeeksCountSundaysUntil1972) {
+    // Before 1973 a day's week is 1 plus the Sundays after 1 January up to the day.
+    nation = 0;
+    int week = 0;
+    for (int32_t j = reference::gregorianDay(1754, 1, 1); j <= reference::gregorianDay(1972, 12, 31); ++j) {
+        const auto d = reference::gregorianDate(j);
+        if (d.m == 1 && d.d == 1) week = 1;
+        else if (j % 7 == 6) ++week;
+        ASSERT_EQ(weekNumber(j), week) << d.y << '-' << d.m << '-' << d.d;
+    }
+    for (int16_t y : {1780, 1820, 1848, 1876, 1916, 1944, 1972})
+        EXPECT_EQ(weekNumber(dateToDayNumber(y, 12, 31, 0)), 54) << y;
+    // A shortened reform year still starts its count at the nation's own 1 January.
+    nation = 2;
+    EXPECT_EQ(weekNumber(dateToDayNumber(1701, 1, 1, 2)), 1);
+    EXPECT_EQ(weekNumber(dateToDayNumber(1710, 1, 1, 2)), 1);
+    nation = 0;
+}
+
+TEST(DateValidity, RejectsExactlyTheDatesACalendarDoesNotHave) {
+    struct Case { int16_t y, m, d, nation; bool valid; };
+    const Case cases[] = {
+        {1712, 2, 30, 0, true},  {1712, 2, 30, 1, true},  {1712, 2, 30, 5, false},
+        {1700, 2, 29, 0, false}, {1700, 2, 29, 2, false}, {1700, 2, 29, 5, true},
+        {1712, 4, 31, 0, false}, {1712, 0, 1, 0, false},  {1712, 13, 1, 0, false},
+        {1712, 3, 0, 0, false},  {1704, 2, 29, 0, true},  {1753, 2, 18, 0, false},
+        {1753, 2, 28, 0, false}, {1753, 3, 1, 0, true},   {1752, 9, 3, 7, false},
+        {1752, 9, 13, 7, false}, {1752, 9, 14, 7, true},  {1582, 10, 10, 6, false},
+        {1700, 11, 20, 4, false}, {1500, 2, 29, 9, false}, {1500, 2, 29, 5, true},
+        {1900, 2, 29, 5, true},  {1900, 2, 29, 0, false}, {2024, 2, 29, 0, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isValidDate(c.y, c.m, c.d, c.nation), c.valid) << c.nation << ": " << c.y << '-' << c.m << '-' << c.d;
+}
+
+TEST(MonthLengths, ReformMonthsHaveTheirTrueLength) {
+    struct Case { int16_t y, m, nation, previousLength; };
+    const Case cases[] = {
+        {1712, 3, 0, 30}, {1753, 3, 0, 17}, {1700, 3, 0, 28}, {1700, 3, 2, 18}, {1700, 12, 4, 19},
+        {1582, 11, 6, 21}, {1582, 11, 8, 21}, {1752, 10, 7, 19}, {1900, 3, 0, 28}, {1900, 3, 5, 29},
+        {2024, 1, 0, 31}, {2024, 3, 0, 29}, {2023, 3, 0, 28},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(prevMonthLength(c.y, c.m, c.nation), c.previousLength) << c.nation << ": " << c.y << '-' << c.m;
+    EXPECT_THROW(prevMonthLength(2024, -32768, 0), ArithmeticOverflow);
+    EXPECT_THROW(prevMonthLength(-32768, 1, 0), ArithmeticOverflow);
+}
+
+TEST(WeekNumbers, FarDaysRaiseTheOverflowErrorInsteadOfWrapping) {
+    nation = 0;
+    EXPECT_THROW(weekNumber(INT32_MAX), ArithmeticOverflow);
+    EXPECT_EQ(weekNumber(dateToDayNumber(32767, 12, 31, 0)), 52);
+}
