@@ -91,21 +91,11 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
     const std::string_view name = cmd.name;
     if (name == "date" || name == "week") {
         const int32_t j = parse32(args[0], valueName("J"));
+        // weekNumber answers for the current nation; in the terminal that is the
+        // nation of the command line.
         if (name == "week") {
-            // weekNumber answers for the current nation and moves curYear; both are
-            // put back so that a batch of lines does not depend on their order.
-            const int16_t savedNation = nation, savedYear = curYear;
             nation = opt.nation;
-            try {
-                const int16_t w = weekNumber(j);
-                nation = savedNation;
-                curYear = savedYear;
-                return std::to_string(w);
-            } catch (...) {
-                nation = savedNation;
-                curYear = savedYear;
-                throw;
-            }
+            return std::to_string(weekNumber(j));
         }
         dayNumberToDate(j, opt.nation);
         return ymd(calYear, calMonth, calDay);
