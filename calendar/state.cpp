@@ -1,5 +1,7 @@
 #include "state.h"
 
+#include <stdexcept>
+
 namespace tovmir {
 
 int16_t curYear = 0;
@@ -18,6 +20,13 @@ int32_t yearDayZero = 0;
 int32_t monthStartDay = 0;
 int16_t monthOffset = 0;
 std::array<DayRecord, dayTableSize> dayTable;
+
+DayRecord& dayTableAt(int64_t index) {
+    if (index < 0 || index >= dayTableSize)
+        throw std::out_of_range("dagindex " + std::to_string(index) + " ligger utanför årets dagar (0 till " +
+                                std::to_string(dayTableSize - 1) + ")");
+    return dayTable[static_cast<std::size_t>(index)];
+}
 
 void resetCalendarState() {
     curYear = curMonth = altDay = 0;

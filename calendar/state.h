@@ -42,6 +42,14 @@ extern int32_t monthStartDay;  // day number of the first day of curMonth
 extern int16_t monthOffset;    // monthStartDay - yearDayZero
 extern std::array<DayRecord, dayTableSize> dayTable;
 
+// The record of a day-of-year index, checked: an index outside 0 to 367 raises
+// std::out_of_range naming it, so bad reference data can never write or read
+// outside the table.
+DayRecord& dayTableAt(int64_t index);
+
+// Palette indexes run from 0 to 15.
+constexpr int16_t paletteSize = 16;
+
 // Every variable back to its start-of-run value (0, false, empty). For tests and
 // tools that run several scenarios in one process.
 void resetCalendarState();

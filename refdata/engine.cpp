@@ -1,0 +1,293 @@
+#include "engine.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "calendar/helpers.h"
+
+namespace tovmir {
+
+void SqliteClose::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+
+namespace {
+
+std::string quoted(std::string_view s, char q) {
+    std::string out(1, q);
+    for (char c : s) {
+        out += c;
+        if (c == q) out += q;
+    }
+    out += q;
+    return out;
+}
+
+std::string sqliteMessage(sqlite3* db) { return db ? sqlite3_errmsg(db) : "okänt fel"; }
+
+// Executes statements that return no rows we need; raises DataError with the context.
+void exec(sqlite3* db, const std::string& sql, const std::string& context) {
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+        std::string why = err ? err : sqliteMessage(db);
+        sqlite3_free(err);
+        throw DataError(context + ": " + why);
+    }
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (std::tolower(x) != std::tolower(y)) return false;
+    }
+    return true;
+}
+
+std::size_t columnIndex(const Recordset& rs, std::string_view column) {
+    for (std::size_t i = 0; i < rs.columns.size(); ++i)
+        if (sameName(rs.columns[i], column)) return i;
+    throw DataError("kolumnen " + std::string(column) + " finns inte i tabellen " + rs.table);
+}
+
+const Value& currentValue(const Recordset& rs, std::string_view column) {
+    const std::size_t col = columnIndex(rs, column);
+    if (rs.current >= rs.rows.size())
+        throw DataError("tabellen " + rs.table + " har ingen aktuell rad (läsning av kolumnen " + std::string(column) +
+                        " efter sista raden)");
+    const Value& v = rs.rows[rs.current][col];
+    if (std::holds_alternative<std::monostate>(v))
+        throw DataError("kolumnen " + std::string(column) + " i tabellen " + rs.table + " saknar värde (NULL) på rad " +
+                        std::to_string(rs.current + 1));
+    return v;
+}
+
+std::string numberText(double d) {
+    if (d == std::floor(d) && std::fabs(d) < 1e15) return std::to_string(static_cast<int64_t>(d));
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.15g", d);
+    return buf;
+}
+
+}  // namespace
+
+Database openDatabase(const std::string& fileName, bool /*exclusive*/, bool /*readOnly*/, std::string_view connect) {
+    // The password is the connect string's "pwd=" part, up to the next ';'.
+    std::string password;
+    const auto at = connect.find("pwd=");
+    if (at != std::string_view::npos) {
+        const auto rest = connect.substr(at + 4);
+        password = std::string(rest.substr(0, rest.find(';')));
+    }
+    sqlite3* raw = nullptr;
+    // Without SQLITE_OPEN_CREATE a missing file is an error, not a new empty
+    // database; read-write falls back to reading where the file is write-protected.
+    const int rc = sqlite3_open_v2(fileName.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    Database db{std::unique_ptr<sqlite3, SqliteClose>(raw), fileName};
+    if (rc != SQLITE_OK) throw DataError("databasen " + fileName + " kan inte öppnas: " + sqliteMessage(raw));
+    const std::string context = "databasen " + fileName + " kan inte öppnas";
+    exec(raw, "PRAGMA key = " + quoted(password, '\'') + ";", context);
+    exec(raw, cipherSettings, context);
+    // The key is only tried at the first read; read the schema now so that a wrong
+    // password is reported as such and not as a missing table.
+    char* err = nullptr;
+    if (sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &err) != SQLITE_OK) {
+        sqlite3_free(err);
+        throw DataError("databasen " + fileName + " kan inte läsas: fel lösenord eller ingen databas");
+    }
+    return db;
+}
+
+void closeDatabase(Database& db) { db.handle.reset(); }
+
+Recordset openRecordset(Database& db, const std::string& table) {
+    if (!db.handle) throw DataError("tabellen " + table + " kan inte öppnas: databasen är stängd");
+    sqlite3* raw = db.handle.get();
+    sqlite3_stmt* stmt = nullptr;
+    const std::string sql = "SELECT * FROM " + quoted(table, '"') + " ORDER BY rowid;";
+    if (sqlite3_prepare_v2(raw, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+        const std::string why = sqliteMessage(raw);
+        sqlite3_finalize(stmt);
+        if (why.rfind("no such table", 0) == 0)
+            throw DataError("tabellen " + table + " finns inte i databasen " + db.fileName);
+        throw DataError("tabellen " + table + " kan inte läsas: " + why);
+    }
+    Recordset rs;
+    rs.table = table;
+    const int n = sqlite3_column_count(stmt);
+    for (int i = 0; i < n; ++i) rs.columns.emplace_back(sqlite3_column_name(stmt, i));
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        auto& row = rs.rows.emplace_back();
+        row.reserve(n);
+        for (int i = 0; i < n; ++i) {
+            switch (sqlite3_column_type(stmt, i)) {
+                case SQLITE_INTEGER: row.emplace_back(static_cast<int64_t>(sqlite3_column_int64(stmt, i))); break;
+                case SQLITE_FLOAT: row.emplace_back(sqlite3_column_double(stmt, i)); break;
+                case SQLITE_NULL: row.emplace_back(std::monostate{}); break;
+                default: {
+                    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+                    row.emplace_back(std::string(text ? text : "", sqlite3_column_bytes(stmt, i)));
+                }
+            }
+        }
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) throw DataError("tabellen " + table + " kan inte läsas: " + sqliteMessage(raw));
+    return rs;
+}
+
+void closeRecordset(Recordset& rs) {
+    rs.rows.clear();
+    rs.current = 0;
+}
+
+std::vector<Comparison> parseCriterion(std::string_view criterion) {
+    std::vector<Comparison> terms;
+    std::size_t i = 0;
+    const auto fail = [&](const std::string& why) -> DataError {
+        return DataError("villkoret \"" + std::string(criterion) + "\" kan inte läsas: " + why);
+    };
+    const auto skipBlanks = [&] {
+        while (i < criterion.size() && (criterion[i] == ' ' || criterion[i] == '\t')) ++i;
+    };
+    const auto isNameChar = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    };
+    for (;;) {
+        skipBlanks();
+        Comparison term{};
+        if (i < criterion.size() && criterion[i] == '[') {
+            const auto close = criterion.find(']', i);
+            if (close == std::string_view::npos) throw fail("] saknas");
+            term.column = std::string(criterion.substr(i + 1, close - i - 1));
+            i = close + 1;
+        } else {
+            const std::size_t start = i;
+            while (i < criterion.size() && isNameChar(criterion[i])) ++i;
+            term.column = std::string(criterion.substr(start, i - start));
+        }
+        if (term.column.empty()) throw fail("kolumnnamn väntades");
+        skipBlanks();
+        const std::string_view rest = criterion.substr(i);
+        if (rest.starts_with("<=")) term.op = Comparison::le, i += 2;
+        else if (rest.starts_with(">=")) term.op = Comparison::ge, i += 2;
+        else if (rest.starts_with("<>")) term.op = Comparison::ne, i += 2;
+        else if (rest.starts_with("=")) term.op = Comparison::eq, i += 1;
+        else if (rest.starts_with("<")) term.op = Comparison::lt, i += 1;
+        else if (rest.starts_with(">")) term.op = Comparison::gt, i += 1;
+        else throw fail("jämförelse (=, <>, <, <=, >, >=) väntades efter " + term.column);
+        skipBlanks();
+        std::string number;
+        if (i < criterion.size() && (criterion[i] == '-' || criterion[i] == '+')) {
+            number += criterion[i++];
+            skipBlanks();
+        }
+        bool digits = false, point = false;
+        while (i < criterion.size()) {
+            const char c = criterion[i];
+            if (c >= '0' && c <= '9') digits = true;
+            else if (c == '.' && !point) point = true;
+            else break;
+            number += c;
+            ++i;
+        }
+        if (!digits) throw fail("tal väntades efter " + term.column);
+        term.value = std::strtod(number.c_str(), nullptr);
+        terms.push_back(term);
+        const std::size_t afterNumber = i;
+        skipBlanks();
+        if (i == criterion.size()) return terms;
+        // Only AND joins terms, standing apart from the number before it and the
+        // column after it.
+        const std::size_t start = i;
+        while (i < criterion.size() && isNameChar(criterion[i])) ++i;
+        const bool blankAfter = i < criterion.size() && (criterion[i] == ' ' || criterion[i] == '\t');
+        if (!sameName(criterion.substr(start, i - start), "AND") || start == afterNumber || !blankAfter)
+            throw fail("oväntat \"" + std::string(criterion.substr(start)) + "\"");
+    }
+}
+
+namespace {
+
+bool meets(const Recordset& rs, const std::vector<std::size_t>& cols, const std::vector<Comparison>& terms,
+           std::size_t row) {
+    for (std::size_t t = 0; t < terms.size(); ++t) {
+        const Value& v = rs.rows[row][cols[t]];
+        double x;
+        if (std::holds_alternative<std::monostate>(v)) return false;
+        if (const auto* i = std::get_if<int64_t>(&v)) x = static_cast<double>(*i);
+        else if (const auto* d = std::get_if<double>(&v)) x = *d;
+        else
+            throw DataError("kolumnen " + rs.columns[cols[t]] + " i tabellen " + rs.table +
+                            " innehåller text och kan inte jämföras med ett tal");
+        const double y = terms[t].value;
+        bool ok = false;
+        switch (terms[t].op) {
+            case Comparison::eq: ok = x == y; break;
+            case Comparison::ne: ok = x != y; break;
+            case Comparison::lt: ok = x < y; break;
+            case Comparison::le: ok = x <= y; break;
+            case Comparison::gt: ok = x > y; break;
+            case Comparison::ge: ok = x >= y; break;
+        }
+        if (!ok) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void findFirst(Recordset& rs, std::string_view criterion) {
+    const auto terms = parseCriterion(criterion);
+    std::vector<std::size_t> cols;
+    for (const auto& t : terms) cols.push_back(columnIndex(rs, t.column));
+    for (std::size_t row = 0; row < rs.rows.size(); ++row) {
+        if (meets(rs, cols, terms, row)) {
+            rs.current = row;
+            rs.noMatch = false;
+            return;
+        }
+    }
+    rs.current = rs.rows.size();
+    rs.noMatch = true;
+}
+
+bool noMatch(const Recordset& rs) { return rs.noMatch; }
+
+void moveNext(Recordset& rs) {
+    if (rs.current >= rs.rows.size())
+        throw DataError("tabellen " + rs.table + " har ingen rad efter den sista");
+    ++rs.current;
+}
+
+bool eof(const Recordset& rs) { return rs.current >= rs.rows.size(); }
+
+double readNumberField(const Recordset& rs, std::string_view column) {
+    const Value& v = currentValue(rs, column);
+    if (const auto* i = std::get_if<int64_t>(&v)) return static_cast<double>(*i);
+    if (const auto* d = std::get_if<double>(&v)) return *d;
+    throw DataError("kolumnen " + std::string(column) + " i tabellen " + rs.table + " innehåller text, inte ett tal, på rad " +
+                    std::to_string(rs.current + 1));
+}
+
+int16_t readInt16Field(const Recordset& rs, std::string_view column) {
+    const double d = readNumberField(rs, column);
+    try {
+        return roundTo16(d);
+    } catch (const ArithmeticOverflow&) {
+        throw DataError("värdet " + numberText(d) + " i kolumnen " + std::string(column) + " i tabellen " + rs.table +
+                        " ryms inte i 16 bitar (rad " + std::to_string(rs.current + 1) + ")");
+    }
+}
+
+std::string readTextField(const Recordset& rs, std::string_view column) {
+    const Value& v = currentValue(rs, column);
+    if (const auto* s = std::get_if<std::string>(&v)) return *s;
+    if (const auto* i = std::get_if<int64_t>(&v)) return std::to_string(*i);
+    return numberText(std::get<double>(v));
+}
+
+}  // namespace tovmir

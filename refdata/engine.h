@@ -1,0 +1,103 @@
+// The database engine operations that the reference-data loaders use, over an
+// encrypted SQLite database (SQLCipher): open a database with a connect string,
+// open a table whole in table order, find the first row meeting a criterion,
+// step through rows, read columns by name, close. Nothing is ever written.
+//
+// The loaders were designed for an engine whose tables keep their insertion order
+// and whose column names ignore case; both are kept here: a table is read in rowid
+// order (the order its rows were inserted) and columns are found case-insensitively.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+struct sqlite3;
+
+namespace tovmir {
+
+// A failure of the reference data: a missing file or table or column, a wrong
+// password, a read past the last row, a NULL or unconvertible value, a criterion
+// that cannot be read, a day or colour outside its range. what() is the Swedish
+// text shown to the user and names the file, table and column concerned.
+struct DataError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The cipher settings of Const.mdb beside the key, for the program and the
+// builder alike. The password is fixed in the program, so a costly key derivation
+// would protect nothing and cost tens of milliseconds at every open; one
+// iteration keeps the open-per-call pattern cheap. data/FORMAT.md gives the same
+// line for opening the file by hand.
+constexpr const char* cipherSettings = "PRAGMA kdf_iter = 1;";
+
+// One stored cell: NULL, a whole number, a real number or a text.
+using Value = std::variant<std::monostate, int64_t, double, std::string>;
+
+struct SqliteClose {
+    void operator()(sqlite3* db) const;
+};
+
+struct Database {
+    std::unique_ptr<sqlite3, SqliteClose> handle;
+    std::string fileName;
+};
+
+// A table read whole: the rows in table order and a current position. The
+// position rows.size() is past the last row (EOF).
+struct Recordset {
+    std::string table;
+    std::vector<std::string> columns;
+    std::vector<std::vector<Value>> rows;
+    std::size_t current = 0;
+    bool noMatch = false;
+};
+
+// A comparison of a column with a number, one term of a criterion.
+struct Comparison {
+    std::string column;
+    enum Op { eq, ne, lt, le, gt, ge } op;
+    double value;
+};
+
+// Opens the database file (never creating it) with a connect string of the form
+// ";pwd=<password>". Exclusive and read-only are accepted as the loaders pass them;
+// the file is only ever read. Raises DataError when the file is missing or the
+// password does not open it.
+Database openDatabase(const std::string& fileName, bool exclusive, bool readOnly, std::string_view connect);
+void closeDatabase(Database& db);
+
+// The whole table, in table order, standing on its first row.
+Recordset openRecordset(Database& db, const std::string& table);
+void closeRecordset(Recordset& rs);
+
+// Reads a criterion in the engine's filter syntax as the loaders build it:
+// comparisons "column op number" joined by AND, with any blanks between the parts
+// ("Nation =  3", "bonyr = -5", "Nation = 0 AND chgYr >= 1900"). Operators =, <>,
+// <, <=, >, >=; AND in any case. Anything else raises DataError naming the
+// criterion: a criterion that cannot be read must never match the wrong row.
+std::vector<Comparison> parseCriterion(std::string_view criterion);
+
+// Moves to the first row, in table order, that meets the criterion and clears
+// noMatch; with no such row sets noMatch and moves past the last row, so a read
+// that follows raises DataError instead of reading another row. A NULL never meets
+// a comparison; a text where a number is compared raises DataError.
+void findFirst(Recordset& rs, std::string_view criterion);
+bool noMatch(const Recordset& rs);
+void moveNext(Recordset& rs);
+bool eof(const Recordset& rs);
+
+// Reading a column of the current row by name. Each raises DataError, naming table
+// and column, for a missing column, a position past the last row or a NULL.
+//   readNumberField: a number column, as stored.
+//   readInt16Field: a number rounded to 16 bits, halves to even; out of range is an error.
+//   readTextField: a text (a number as its decimal text).
+double readNumberField(const Recordset& rs, std::string_view column);
+int16_t readInt16Field(const Recordset& rs, std::string_view column);
+std::string readTextField(const Recordset& rs, std::string_view column);
+
+}  // namespace tovmir

@@ -1,0 +1,63 @@
+#include "nationsettings.h"
+
+#include "calendar/helpers.h"
+#include "calendar/state.h"
+#include "windowops.h"
+
+namespace tovmir {
+
+namespace {
+constexpr const char* password = "[vortle#";
+}
+
+std::string referenceConnectString() { return std::string(";pwd=") + password; }
+
+Database openReferenceDatabase() {
+    return openDatabase(referenceDatabaseFile, false, false, referenceConnectString());
+}
+
+std::string nationCriterion() { return "Nation = " + signPlace(nation); }
+
+void loadNationSettings() {
+    const std::string criterion = nationCriterion();
+    Database db = openReferenceDatabase();
+
+    Recordset titles = openRecordset(db, "Titles");
+    findFirst(titles, criterion);
+    if (!noMatch(titles)) {
+        showFlagPicture(readTextField(titles, "Flag"));
+        setMainCaption(readTextField(titles, "Title"));
+        lpDChg = readInt16Field(titles, "lpDChg");
+        leapDayName = fixedText(readTextField(titles, "leapDayName"), 18);
+        weekNoChg = readInt16Field(titles, "weekNoChg");
+    }
+    closeRecordset(titles);
+
+    Recordset weekdays = openRecordset(db, "Weekdays");
+    findFirst(weekdays, criterion);
+    if (!noMatch(weekdays)) {
+        static constexpr const char* columns[] = {"Mon", "Tue", "Wen", "Thu", "Fri", "Sat", "Sun"};
+        for (int i = 0; i < 7; ++i) weekdayNames[i] = fixedText(readTextField(weekdays, columns[i]), 2);
+    }
+    closeRecordset(weekdays);
+    closeDatabase(db);
+
+    loadMonthNames();
+}
+
+void loadMonthNames() {
+    Database db = openReferenceDatabase();
+    Recordset months = openRecordset(db, "MonthNames");
+    findFirst(months, nationCriterion());
+    if (noMatch(months))
+        throw DataError("tabellen MonthNames har ingen rad för nation " + std::to_string(nation));
+    // One step, no search: the row stored next holds the later names, whatever its nation.
+    if (readNumberField(months, "chgYr") < curYear) moveNext(months);
+    static constexpr const char* columns[] = {"jan", "feb", "mar", "apr", "mai", "jun",
+                                              "jul", "aug", "sep", "Oct", "nov", "dec"};
+    for (int m = 1; m <= 12; ++m) monthNames[m] = fixedText(readTextField(months, columns[m - 1]), 11);
+    closeRecordset(months);
+    closeDatabase(db);
+}
+
+}  // namespace tovmir

@@ -1,0 +1,194 @@
+#include "yeardata.h"
+
+#include <cmath>
+
+#include "calendar/daynumber.h"
+#include "calendar/feasts.h"
+#include "calendar/helpers.h"
+#include "calendar/state.h"
+#include "nationsettings.h"
+
+namespace tovmir {
+
+int16_t easterDay = 0;
+int16_t march1Day = 0;
+int16_t leapShift = 0;
+
+namespace {
+
+// Whether the nation has an Easter rule at all; without one the rules that hang
+// on Easter are left out instead of failing the year.
+bool hasEaster = true;
+
+// Before 2000 the almanac's leap day was 24 February, so in a leap year the names
+// after day 54 move on; from 2000 the leap day is 29 February and only the names
+// after day 59 move. This is one fixed year for every nation: where a nation's
+// lpDChg differs, the leap-day label and the empty day part company.
+constexpr int16_t nameListLeapDayChange = 2000;
+
+// The years whose almanacs carry the prayer days: Sweden from 1601 to 1983,
+// Finland up to 1808, its last year in the Swedish realm.
+bool readsPrayerDays() {
+    return (nation == 0 && curYear >= 1601 && curYear <= 1983) || (nation == 1 && curYear >= 1601 && curYear <= 1808);
+}
+
+int16_t paletteIndex(const Recordset& rs, const char* column) {
+    const int16_t c = readInt16Field(rs, column);
+    if (c < 0 || c >= paletteSize)
+        throw DataError("färgen " + std::to_string(c) + " i tabellen " + rs.table + ", rad " +
+                        std::to_string(rs.current + 1) + ", ligger utanför paletten (0 till 15)");
+    return c;
+}
+
+// A day of the common-year numbering moved to the same date of curYear: the days
+// from 1 March on shift with the year's leap day, its 30 February or its reform.
+int16_t leapCorrected(int16_t ruleDay) { return ruleDay > 59 ? to16(int64_t{ruleDay} + leapShift) : ruleDay; }
+
+// The target of "wkd" and "fly": param modulo 7 (truncating, so with param's
+// sign) is the weekday, param / 7 rounded (not truncated) the count.
+int16_t weekdayRule(int16_t ruleDay, double param) {
+    const int16_t w = to16(roundTo16(param) % 7);
+    const int16_t n = roundTo16(param / 7.0);
+    return nthWeekdayAfter(ruleDay, w, n);
+}
+
+// Jungfru Marie bebådelsedag as a Sunday: the Sunday from 22 to 28 March, moved to
+// two weeks before Easter when it is Palm Sunday or Easter Day.
+int16_t annunciationSunday() {
+    const int64_t w25 = (int64_t{yearDayZero} + march1Day + 24) % 7;  // weekday of 25 March
+    int64_t s = march1Day + 30 - w25;
+    if (6 - w25 >= 4) s -= 7;
+    return to16(easterDay - s < 14 ? easterDay - 14 : s);
+}
+
+void placeNameDays(Database& db, const std::string& criterion) {
+    Recordset files = openRecordset(db, "DayNameFiles");
+    findFirst(files, criterion);
+    if (noMatch(files)) throw DataError("tabellen DayNameFiles har ingen rad för nation " + std::to_string(nation));
+    // The walk does not stop at the nation's last row: the data must end each
+    // nation with a MaxYear above every year shown, or reading MaxYear past the
+    // table's end fails.
+    while (curYear >= readNumberField(files, "MaxYear")) moveNext(files);
+    const std::string listName = readTextField(files, "DaynameFile");
+    closeRecordset(files);
+
+    Recordset names = openRecordset(db, listName);
+    int64_t k = 1;
+    for (; !eof(names); moveNext(names), ++k) {
+        int64_t day = k;
+        if (leapShift == 1 && ((curYear < nameListLeapDayChange && k > 54) || k > 59)) day = k + 1;
+        dayTableAt(day).dayText = readTextField(names, "dayname");
+    }
+    closeRecordset(names);
+}
+
+void placePrayerDays(Database& db) {
+    Recordset prayer = openRecordset(db, "BONDAG");
+    findFirst(prayer, "bonyr = " + signPlace(curYear));
+    if (!noMatch(prayer)) {
+        static constexpr const char* columns[] = {"bon1", "bon2", "bon3", "bon4"};
+        static constexpr const char* labels[] = {"   1. Böndagen", "   2. Böndagen", "   3. Böndagen", "   4. Böndagen"};
+        for (int i = 0; i < 4; ++i) {
+            const double v = std::nearbyint(readNumberField(prayer, columns[i]));
+            if (v > 0) {
+                DayRecord& r = dayTableAt(v > max32 ? max32 : static_cast<int64_t>(v));
+                r.color = 12;
+                r.dayText += labels[i];
+            }
+        }
+    }
+    closeRecordset(prayer);
+}
+
+}  // namespace
+
+void applyHolidayRules(Database& db) {
+    Recordset files = openRecordset(db, "HolidayFiles");
+    findFirst(files, nationCriterion());
+    if (noMatch(files)) throw DataError("tabellen HolidayFiles har ingen rad för nation " + std::to_string(nation));
+    if (latinNames) moveNext(files);
+    const std::string ruleTable = readTextField(files, "HolidayFile");
+    closeRecordset(files);
+
+    Recordset rules = openRecordset(db, ruleTable);
+    for (; !eof(rules); moveNext(rules)) {
+        if (curYear < readNumberField(rules, "begYr") || curYear > readNumberField(rules, "endYr")) continue;
+        int16_t ruleDay = readInt16Field(rules, "dayNo");
+        const std::string rule = readTextField(rules, "rule");
+        const bool needsEaster = rule == "est" || rule == "fly" || rule == "kyn" || rule == "MB1" || rule == "MB2";
+        if (needsEaster && !hasEaster) continue;
+        int64_t target;
+        if (rule == "fix") {
+            target = roundTo16(leapCorrected(ruleDay) + readNumberField(rules, "param"));
+        } else if (rule == "est") {
+            target = roundTo16(easterDay + readNumberField(rules, "param"));
+        } else if (rule == "sun") {
+            target = sundayAfter(leapCorrected(ruleDay), roundTo16(readNumberField(rules, "param")));
+        } else if (rule == "wkd") {
+            target = weekdayRule(leapCorrected(ruleDay), readNumberField(rules, "param"));
+        } else if (rule == "fly") {
+            // Never on Easter or in the days right after it: at the earliest the
+            // Thursday after Easter.
+            target = weekdayRule(leapCorrected(ruleDay), readNumberField(rules, "param"));
+            if (target < easterDay + 4) target = easterDay + 4;
+        } else if (rule == "kyn") {
+            // Kept off Fastlagssöndagen, seven weeks before Easter.
+            target = sundayAfter(ruleDay, roundTo16(readNumberField(rules, "param")));
+            if (target == easterDay - 49) target -= 7;
+        } else if (rule == "MB1") {
+            // Moved out of Easter week to Easter Tuesday, out of Holy Week to the
+            // Saturday before Palm Sunday.
+            ruleDay = leapCorrected(ruleDay);
+            const int64_t delta = int64_t{easterDay} - ruleDay;
+            target = delta >= -3 && delta <= 0 ? easterDay + 2 : delta >= 1 && delta <= 7 ? easterDay - 8 : ruleDay;
+        } else if (rule == "MB2") {
+            target = annunciationSunday();
+        } else if (rule == "age") {
+            // A person's birthday: name, age in the loaded year, the person's colour.
+            DayRecord& r = dayTableAt(leapCorrected(ruleDay));
+            const int16_t born = roundTo16(readNumberField(rules, "param"));
+            r.dayText.append("   ").append(fixedText(readTextField(rules, "dagNamn"), 22));
+            r.dayText.append(format0x(int64_t{curYear} - born)).append(" år");
+            r.color = paletteIndex(rules, "color");
+            continue;
+        } else if (rule == "ded") {
+            DayRecord& r = dayTableAt(leapCorrected(ruleDay));
+            r.dayText.append(" ").append(fixedText(readTextField(rules, "dagNamn"), 22)).append("död");
+            continue;
+        } else {
+            continue;  // not a rule code (codes are matched with their capitals)
+        }
+        DayRecord& r = dayTableAt(target);
+        r.color = paletteIndex(rules, "color");
+        r.dayText = readTextField(rules, "dagNamn");
+    }
+    closeRecordset(rules);
+}
+
+void loadYearData() {
+    try {
+        const int32_t easter = easterDayNumber(curYear, nation);
+        hasEaster = easter != 0;
+        easterDay = hasEaster ? to16(int64_t{easter} - yearDayZero) : 0;
+        march1Day = to16(int64_t{dateToDayNumber(curYear, 3, 1, nation)} - yearDayZero);
+        leapShift = to16(int64_t{march1Day} - 60);
+
+        for (int i = 1; i < dayTableSize; ++i) dayTable[i] = DayRecord{};
+
+        Database db = openReferenceDatabase();
+        placeNameDays(db, nationCriterion());
+        applyHolidayRules(db);
+        if (readsPrayerDays()) placePrayerDays(db);
+        if (leapShift == 1) {
+            DayRecord& r = dayTableAt(curYear < lpDChg ? 55 : 60);
+            r.color = 9;
+            r.dayText = leapDayName;
+        }
+        closeDatabase(db);
+    } catch (...) {
+        loadedYear = 0;
+        throw;
+    }
+}
+
+}  // namespace tovmir
