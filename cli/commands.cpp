@@ -8,6 +8,8 @@
 #include "calendar/helpers.h"
 #include "calendar/state.h"
 #include "calendar/weeks.h"
+#include "refdata/nationsettings.h"
+#include "refdata/yeardata.h"
 
 namespace tovmir::cli {
 
@@ -20,6 +22,7 @@ const std::vector<CommandInfo>& commandTable() {
         {"prevmonthlen", {"Y", "M"}, "antal dagar i månaden före månad M"},
         {"easter", {"Y"}, "dagnumret för påskdagen (0 utan påskregel)"},
         {"convert", {"Y", "M", "D"}, "samma dag i kalendern för --to, som Y M D"},
+        {"year", {"Y"}, "årets dagar med färg och text ur Const.mdb, en rad per dag"},
     };
     return table;
 }
@@ -83,6 +86,30 @@ int32_t parse32(std::string_view text, std::string_view what) {
     return static_cast<int32_t>(parseWhole(text, what, min32, max32, 32));
 }
 
+std::string yearListing(int16_t year, const Options& opt) {
+    nation = opt.nation;
+    latinNames = opt.latin;
+    curYear = year;
+    curMonth = 1;
+    loadedYear = 0;
+    loadNationSettings();
+    yearDayZero = to32(int64_t{dateToDayNumber(year, 1, 1, nation)} - 1);
+    monthStartDay = to32(int64_t{yearDayZero} + 1);
+    monthOffset = 1;
+    loadedYear = curYear;
+    loadYearData();
+    const int64_t days = int64_t{dateToDayNumber(to16(int64_t{year} + 1), 1, 1, nation)} - 1 - yearDayZero;
+    std::string out;
+    for (int64_t i = 1; i <= days; ++i) {
+        dayNumberToDate(to32(yearDayZero + i), nation);
+        const DayRecord& r = dayTableAt(i);
+        if (i > 1) out += '\n';
+        out += std::to_string(i) + '\t' + format000x(calYear) + '-' + format0x(calMonth) + '-' + format0x(calDay) + '\t' +
+               std::to_string(r.color) + '\t' + r.dayText;
+    }
+    return out;
+}
+
 std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& args, const Options& opt,
                        std::string* warning) {
     if (args.size() != cmd.argNames.size())
@@ -112,6 +139,7 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
     if (name == "valid") return isValidDate(v[0], v[1], v[2], opt.nation) ? "1" : "0";
     if (name == "prevmonthlen") return std::to_string(prevMonthLength(v[0], v[1], opt.nation));
     if (name == "easter") return std::to_string(easterDayNumber(v[0], opt.nation));
+    if (name == "year") return yearListing(v[0], opt);
     // convert: only a date that exists in the source calendar names a day at all.
     if (!isValidDate(v[0], v[1], v[2], opt.from))
         throw InputError("datumet " + dateText(v[0], v[1], v[2]) + " finns inte i kalendern för nation " +

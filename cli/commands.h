@@ -28,6 +28,7 @@ struct Options {
     int16_t nation = 0;
     int16_t from = 0;
     int16_t to = 0;
+    bool latin = false;  // year: the second holiday table, with the Latin Sunday names
 };
 
 // A value or line that cannot be used. what() is the Swedish reason shown after "fel: ".
@@ -41,6 +42,11 @@ constexpr std::size_t maxLineLength = 1000;
 // Strict readers for one value; InputError names the value and why it is refused.
 int16_t parse16(std::string_view text, std::string_view what);
 int32_t parse32(std::string_view text, std::string_view what);
+
+// The year's data as the view driver loads it (nation settings, month names, the
+// year's bounds, the year data), one line per day: index, date in the nation's
+// calendar, colour and text, tab-separated. Reads Const.mdb in the working folder.
+std::string yearListing(int16_t year, const Options& opt);
 
 // Runs one command on its positional values and returns the output line (without
 // line end). A date that does not exist in the nation's calendar but still has a

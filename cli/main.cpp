@@ -3,6 +3,7 @@
 // one answer; without them every line of standard input gives one.
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <iostream>
 #include <map>
 
@@ -26,7 +27,8 @@ int main(int argc, char** argv) {
                  "Utan värden på kommandoraden läses en uppsättning värden per rad från standard in."};
     app.require_subcommand(1);
 
-    std::string nationText = "0", fromText, toText;
+    std::string nationText = "0", fromText, toText, dir;
+    bool latin = false;
     std::map<std::string, std::vector<std::string>> positionals;
     std::map<std::string, CLI::App*> subs;
     for (const auto& info : commandTable()) {
@@ -35,6 +37,10 @@ int main(int argc, char** argv) {
         auto* sub = app.add_subcommand(info.name, std::string(info.help) + " (värden:" + usage + ")");
         sub->add_option("--nation", nationText, nationHelp);
         sub->add_option("values", positionals[info.name], usage.substr(1))->expected(0, -1);
+        if (std::string_view(info.name) == "year") {
+            sub->add_flag("--latin", latin, "den andra helgdagstabellen, med söndagarnas latinska namn");
+            sub->add_option("--dir", dir, "mappen med Const.mdb (annars arbetsmappen)");
+        }
         if (std::string_view(info.name) == "convert") {
             sub->add_option("--from", fromText, "nationskod för datumet som ges")->required();
             sub->add_option("--to", toText, "nationskod för datumet som skrivs ut")->required();
@@ -62,14 +68,24 @@ int main(int argc, char** argv) {
         if (!fromText.empty()) opt.from = parse16(fromText, "nationskoden");
         if (!toText.empty()) opt.to = parse16(toText, "nationskoden");
     } catch (const InputError& e) {
-        std::cerr << "tovmir-cli: fel: " << e.what() << '\n';
+        std::cerr << "fel: " << e.what() << '\n';
         return exitUsage;
     }
+    opt.latin = latin;
+    if (!dir.empty()) {
+        std::error_code ec;
+        std::filesystem::current_path(dir, ec);
+        if (ec) {
+            std::cerr << "fel: mappen " << dir << " kan inte öppnas: " << ec.message() << '\n';
+            return exitFailure;
+        }
+    }
 
-    if (values.empty()) return runBatch(*cmd, opt, std::cin, std::cout, std::cerr);
+    // A year's listing is many lines, so it has no batch form.
+    if (values.empty() && std::string_view(cmd->name) != "year") return runBatch(*cmd, opt, std::cin, std::cout, std::cerr);
 
     if (values.size() != cmd->argNames.size()) {
-        std::cerr << "tovmir-cli: fel: " << cmd->name << " väntar " << cmd->argNames.size() << " värden, fick "
+        std::cerr << "fel: " << cmd->name << " väntar " << cmd->argNames.size() << " värden, fick "
                   << values.size() << "\n\n"
                   << subs[cmd->name]->help();
         return exitUsage;
@@ -78,10 +94,10 @@ int main(int argc, char** argv) {
         std::string warning;
         const std::string line = runCommand(*cmd, values, opt, &warning);
         std::cout << line << '\n';
-        if (!warning.empty()) std::cerr << "tovmir-cli: varning: " << warning << '\n';
+        if (!warning.empty()) std::cerr << "varning: " << warning << '\n';
         return 0;
     } catch (const std::exception& e) {
-        std::cerr << "tovmir-cli: fel: " << e.what() << '\n';
+        std::cerr << "fel: " << e.what() << '\n';
         return exitFailure;
     }
 }

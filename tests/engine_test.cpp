@@ -1,0 +1,137 @@
+#include "refdata/engine.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "refdata_fixture.h"
+
+using namespace tovmir;
+
+namespace {
+
+class Engine : public fixture::WorkingFolder {};
+
+std::string errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const DataError& e) {
+        return e.what();
+    }
+    return "(inget fel)";
+}
+
+}  // namespace
+
+TEST_F(Engine, ThePasswordReallyLocksTheFile) {
+    build(fixture::baseTables());
+    EXPECT_NO_THROW(openReferenceDatabase());
+    EXPECT_THROW(openDatabase("Const.mdb", false, false, ";pwd=vortle"), DataError);
+    EXPECT_THROW(openDatabase("Const.mdb", false, false, ""), DataError);
+    // Not an SQLite file to anyone without the key: the header is ciphertext.
+    char header[16] = {};
+    std::ifstream("Const.mdb", std::ios::binary).read(header, sizeof header);
+    EXPECT_NE(std::string(header, 15), "SQLite format 3");
+    EXPECT_NE(errorOf([] { openDatabase("Saknas.mdb", false, false, referenceConnectString()); }).find("Saknas.mdb"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists("Saknas.mdb"));  // opening never creates the file
+}
+
+TEST_F(Engine, AMaintainerOpensItInTheStockShellWithTheWrittenSettings) {
+    build(fixture::baseTables());
+    // The lines data/FORMAT.md tells a maintainer to type.
+    std::FILE* p = ::popen("printf \"PRAGMA key = '[vortle#';\\nPRAGMA kdf_iter = 1;\\nSELECT Title FROM Titles;\\n\" | "
+                           "sqlcipher Const.mdb 2>&1", "r");
+    ASSERT_NE(p, nullptr);
+    char buf[256] = {};
+    const std::string out(buf, std::fread(buf, 1, sizeof buf - 1, p));
+    ::pclose(p);
+    EXPECT_EQ(out, "Sverige\nStorbritannien\n");
+}
+
+TEST_F(Engine, TablesKeepTheOrderOfTheirLinesAndFindTheFirstMatch) {
+    auto t = fixture::baseTables();
+    t["Order"] = "Nation:int\tname\n3\tc\n1\ta\n3\td\n-2\tb\n";
+    build(t);
+    Database db = openReferenceDatabase();
+    Recordset rs = openRecordset(db, "Order");
+    EXPECT_EQ(readTextField(rs, "name"), "c");  // stands on the first row
+    findFirst(rs, "Nation =  3");
+    EXPECT_FALSE(noMatch(rs));
+    EXPECT_EQ(readTextField(rs, "NAME"), "c");
+    moveNext(rs);
+    EXPECT_EQ(readTextField(rs, "name"), "a");
+    findFirst(rs, "nation=-2");
+    EXPECT_EQ(readTextField(rs, "name"), "b");
+    findFirst(rs, "Nation > 1 AND Nation <> 3");
+    EXPECT_TRUE(noMatch(rs));
+    EXPECT_TRUE(eof(rs));
+    EXPECT_NE(errorOf([&] { readTextField(rs, "name"); }).find("efter sista raden"), std::string::npos);
+    findFirst(rs, "Nation >= 1 and Nation < 3");
+    EXPECT_EQ(readTextField(rs, "name"), "a");
+    moveNext(rs), moveNext(rs), moveNext(rs);
+    EXPECT_TRUE(eof(rs));
+    EXPECT_THROW(moveNext(rs), DataError);
+}
+
+TEST_F(Engine, CriteriaEitherParseOrNameThemselvesInTheError) {
+    struct Case { const char* text; std::size_t terms; double value; };
+    const Case good[] = {
+        {"Nation =  3", 1, 3}, {"bonyr =  1700", 1, 1700}, {"Nation = -3", 1, -3}, {"Nation = - 3", 1, -3},
+        {"  Nation=0  ", 1, 0}, {"[Nation] <= 2.5", 1, 2.5}, {"a = 1 AND b <> 2 and c >= 3", 3, 1},
+    };
+    for (const auto& c : good) {
+        const auto terms = parseCriterion(c.text);
+        EXPECT_EQ(terms.size(), c.terms) << c.text;
+        EXPECT_EQ(terms.at(0).value, c.value) << c.text;
+    }
+    for (const char* bad : {"", "Nation", "Nation = ", "Nation == 3", "Nation = 3 OR Nation = 4", "Nation = 3 AND",
+                            "Nation = 'Sverige'", "Nation = 3x", "Nation = 3ANDx = 1", "= 3", "Nation ! 3", "[Nation = 3"}) {
+        const std::string why = errorOf([&] { parseCriterion(bad); });
+        EXPECT_NE(why.find(std::string("\"") + bad + "\""), std::string::npos) << bad << ": " << why;
+    }
+}
+
+TEST_F(Engine, EveryBadReadNamesTheTableAndColumn) {
+    auto t = fixture::baseTables();
+    t["Odd"] = "Nation:int\tsmall:num\tbig:int\tword\n0\t2.5\t40000\tord\n1\t3.5\t\tx\n";
+    build(t);
+    Database db = openReferenceDatabase();
+    Recordset rs = openRecordset(db, "Odd");
+    EXPECT_EQ(readInt16Field(rs, "small"), 2);  // halves to even
+    EXPECT_NE(errorOf([&] { readInt16Field(rs, "big"); }).find("big i tabellen Odd"), std::string::npos);
+    EXPECT_NE(errorOf([&] { readInt16Field(rs, "word"); }).find("word i tabellen Odd"), std::string::npos);
+    EXPECT_NE(errorOf([&] { readTextField(rs, "missing"); }).find("missing finns inte i tabellen Odd"), std::string::npos);
+    EXPECT_NE(errorOf([&] { findFirst(rs, "word = 1"); }).find("word i tabellen Odd"), std::string::npos);
+    moveNext(rs);
+    EXPECT_EQ(readInt16Field(rs, "small"), 4);
+    EXPECT_NE(errorOf([&] { readInt16Field(rs, "big"); }).find("NULL"), std::string::npos);
+    findFirst(rs, "big > 0");  // a NULL meets no comparison
+    EXPECT_EQ(readTextField(rs, "word"), "ord");
+    EXPECT_NE(errorOf([&] { openRecordset(db, "Saknas"); }).find("tabellen Saknas finns inte"), std::string::npos);
+}
+
+TEST(DatabaseBuilder, RefusesMalformedLinesWithFileAndLine) {
+    using tovmir::builder::parseTable;
+    struct Case { const char* text; const char* where; };
+    const Case cases[] = {
+        {"a:int\tb\n1\tx\n2\n", "T.tsv:3:"},                // too few fields
+        {"# source\na:int\nx\n", "T.tsv:3:"},               // not a whole number
+        {"a:num\n1.2.3\n", "T.tsv:2:"},
+        {"a:date\n", "T.tsv:1:"},                            // unknown type
+        {"a\tA\n", "T.tsv:1:"},                              // names clash without regard to case
+        {"# only a comment\n", "T.tsv:1:"},                  // no header
+        {"a\n\xff\n", "T.tsv:2:"},                           // not UTF-8
+    };
+    for (const auto& c : cases) {
+        try {
+            parseTable(c.text, "T.tsv");
+            ADD_FAILURE() << c.text;
+        } catch (const tovmir::builder::BuildError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.where, 0), 0u) << e.what();
+        }
+    }
+    const auto t = parseTable("# c\n\na:int\tb\r\n-1\t\n\n2\tx y\n", "dir/T.tsv");
+    EXPECT_EQ(t.name, "T");
+    ASSERT_EQ(t.rows.size(), 2u);
+    EXPECT_EQ(t.rows[1][1], "x y");
+}

@@ -1,0 +1,215 @@
+#include "refdata/yeardata.h"
+
+#include "calendar/feasts.h"
+#include "refdata_fixture.h"
+
+using namespace tovmir;
+
+namespace {
+class NationSettings : public fixture::WorkingFolder {};
+class YearData : public fixture::WorkingFolder {};
+}  // namespace
+
+TEST_F(NationSettings, FixedTextsAndTheWindowsSettings) {
+    auto t = fixture::baseTables();
+    t["MonthNames"] =
+        "Nation:int\tchgYr:int\tjan\tfeb\tmar\tapr\tmai\tjun\tjul\taug\tsep\tOct\tnov\tdec\n"
+        "0\t1900\tJanuarius\tFebruarius\tMartius\tAprilis\tMajus\tJunius\tJulius\tAugustus\tSeptembris\tOctobris\tNovembris\tDecembris\n"
+        "7\t32767\tJanuary\tFebruary\tMarch\tApril\tMay\tJune\tJuly\tAugust\tSeptember\tOctober\tNovember\tDecember\n";
+    build(t);
+    std::string caption, flag;
+    installMainWindowOps({[&](const std::string& f) { flag = f; }, [&](const std::string& c) { caption = c; }});
+    EXPECT_EQ(nationCriterion(), "Nation =  0");
+    nation = 0;
+    curYear = 1900;  // chgYr equal to the year: still the first row
+    loadNationSettings();
+    EXPECT_EQ(caption, "Sverige");
+    EXPECT_EQ(flag, "flag.xpm");
+    EXPECT_EQ(lpDChg, 2000);
+    EXPECT_EQ(weekNoChg, 1972);
+    EXPECT_EQ(leapDayName, "Skottdagen        ");  // 10 characters and 8 blanks
+    EXPECT_EQ(weekdayNames[0], "Må");                // cut to two characters
+    EXPECT_EQ(weekdayNames[6], "S ");                // filled with a blank
+    EXPECT_EQ(monthNames[9], "Septembris ");
+    EXPECT_EQ(monthNames[12], "Decembris  ");
+    curYear = 1901;  // past chgYr: the row stored next, although it is another nation's
+    loadMonthNames();
+    EXPECT_EQ(monthNames[5], "May        ");
+
+    nation = 10;  // no rows: the settings stay, the month names are an error
+    EXPECT_EQ(nationCriterion(), "Nation =  10");
+    EXPECT_THROW(loadNationSettings(), DataError);
+    EXPECT_EQ(caption, "Sverige");
+    EXPECT_EQ(weekdayNames[0], "Må");
+    nation = -1;
+    EXPECT_EQ(nationCriterion(), "Nation = -1");
+}
+
+TEST_F(NationSettings, AMissingFlagPictureFailsWithoutAWindowToo) {
+    build(fixture::baseTables());
+    std::filesystem::remove("flag.xpm");
+    nation = 0;
+    EXPECT_THROW(loadNationSettings(), DataError);
+}
+
+TEST_F(YearData, NamesMoveAroundTheLeapDayByTheYear2000Rule) {
+    build(fixture::baseTables());
+    loadYear(2023);
+    EXPECT_EQ(dayTable[60].dayText, "n60");
+    loadYear(2004);  // from 2000 names after 28 February move; 2004 is not below lpDChg
+    EXPECT_EQ(dayTable[59].dayText, "n59");
+    EXPECT_EQ(dayTable[60].dayText, "Skottdagen        ");
+    EXPECT_EQ(dayTable[60].color, 9);
+    EXPECT_EQ(dayTable[61].dayText, "n60");
+    EXPECT_EQ(dayTable[366].dayText, "n365");
+    loadYear(1996);  // names after 24 February move; 1996 is below lpDChg, so day 55 is the leap day
+    EXPECT_EQ(dayTable[54].dayText, "n54");
+    EXPECT_EQ(dayTable[55].dayText, "Skottdagen        ");
+    EXPECT_EQ(dayTable[56].dayText, "n55");
+    EXPECT_EQ(dayTable[60].dayText, "n59");
+
+    auto t = fixture::baseTables();
+    t["Titles"] = "Nation:int\tFlag\tTitle\tlpDChg:int\tleapDayName\tweekNoChg:int\n0\tflag.xpm\tS\t1990\tSkottdag\t1972\n";
+    build(t);
+    loadYear(1996);  // the label by lpDChg on day 60, the names by 2000: day 55 stays empty
+    EXPECT_EQ(dayTable[55].dayText, "");
+    EXPECT_EQ(dayTable[60].dayText, "Skottdag          ");
+    loadYear(1712);  // Sweden's 367 days: nothing moves, no label
+    EXPECT_EQ(leapShift, 2);
+    EXPECT_EQ(dayTable[60].dayText, "n60");
+    EXPECT_EQ(dayTable[366].dayText, "");
+}
+
+TEST_F(YearData, RuleCodesLandOnThePublishedDays) {
+    // Each rule's name is unique, so the day it lands on is found by its text.
+    buildWithRules(
+        "1900\t2100\t170\twkd\t4\t12\tWkd4\n"        // the first Friday after 19 June
+        "1900\t2100\t170\twkd\t11\t12\tWkd11\n"      // the second Friday after
+        "1900\t2100\t32\tkyn\t0\t12\tKyn\n"          // Kyndelsmässodagen
+        "1900\t2100\t0\tMB2\t0\t12\tMB2\n"           // Jungfru Marie bebådelsedag
+        "1900\t2100\t0\test\t-2\t12\tLångfredagen\n"
+        "1900\t2100\t59\tfix\t0\t12\tFix59\n"
+        "1900\t2100\t60\tfix\t0\t12\tFix60\n"
+        "1900\t2100\t330\tsun\t0\t12\tAdvent\n"
+        "1900\t2100\t0\tfix\t0\t3\tRecord0\n");
+    struct Case { int16_t year; const char* name; int day; };
+    const Case cases[] = {
+        {2015, "Wkd4", 177},  {2024, "Wkd4", 173},  {2024, "Wkd11", 180}, // 26 June 2015, 21 and 28 June 2024
+        {2008, "Kyn", 27},    {2024, "Kyn", 35},                          // 27 January 2008, 4 February 2024
+        {2011, "MB2", 86},    {2016, "MB2", 73},    {2024, "MB2", 77},    {2008, "MB2", 69},
+        {2024, "Långfredagen", 89},                                       // 29 March 2024
+        {2023, "Fix59", 59},  {2024, "Fix59", 59},  {2023, "Fix60", 60},  {2024, "Fix60", 61},
+        {2024, "Advent", 336}, {2025, "Advent", 334},                     // 1 December 2024, 30 November 2025
+    };
+    for (const auto& c : cases) {
+        loadYear(c.year);
+        EXPECT_EQ(dayWith(c.name), c.day) << c.name << ' ' << c.year;
+    }
+    loadYear(2024);
+    EXPECT_EQ(dayTable[59].color, 12);
+    EXPECT_EQ(dayTable[0].dayText, "Record0");  // record 0 takes a target but is never shown
+
+    buildWithRules("1600\t1800\t60\tfix\t0\t12\tFix60\n");
+    loadYear(1712);
+    EXPECT_EQ(dayWith("Fix60"), 62);
+    loadYear(1753);
+    EXPECT_EQ(dayWith("Fix60"), 49);
+}
+
+TEST_F(YearData, MovedFeastsKeepOffEaster) {
+    // 2024: Easter Sunday 31 March (day 91). A leap year: a dayNo from 60 on names
+    // the day after its index.
+    buildWithRules(
+        "2024\t2024\t93\tMB1\t0\t12\tThreeAfter\n"     // 3 April: Easter week, to Easter Tuesday
+        "2024\t2024\t82\tMB1\t0\t12\tEightBefore\n"    // 23 March stays
+        "2024\t2024\t83\tMB1\t0\t12\tOnPalmSunday\n"   // 24 March: to the Saturday before, 23 March
+        "2024\t2024\t91\tfly\t0\t12\tOnMonday\n"       // the Monday on or before 1 April: Easter Monday
+        "2024\t2024\t70\tfly\t6\t12\tTwoWeeksBefore\n" // the Sunday after 11 March: 17 March
+        "2024\t2024\t94\tfly\t3\t12\tFourAfter\n");    // the Thursday on or before 4 April stays
+    loadYear(2024);
+    EXPECT_EQ(easterDay, 91);
+    EXPECT_EQ(dayWith("ThreeAfter"), 93);
+    EXPECT_EQ(dayTable[83].dayText, "OnPalmSunday");  // the later row replaced EightBefore
+    EXPECT_EQ(dayWith("EightBefore"), -1);
+    EXPECT_EQ(dayWith("OnMonday"), -1);  // both moved to the Thursday after Easter and
+    EXPECT_EQ(dayWith("TwoWeeksBefore"), -1);  // were replaced there by the last row
+    EXPECT_EQ(dayWith("FourAfter"), 95);
+}
+
+TEST_F(YearData, TableOrderYearsCodesAndPersons) {
+    buildWithRules(
+        "2024\t2024\t10\tfix\t0\t12\tFirst\n"
+        "2024\t2024\t10\tfix\t0\t1\tLast\n"          // the later row decides
+        "2025\t2100\t11\tfix\t0\t12\tNextYear\n"
+        "2024\t2024\t12\tFix\t0\t12\tCapitalF\n"     // codes keep their capitals
+        "2024\t2024\t0\tmb2\t0\t12\tLowerMB2\n"
+        "2024\t2024\t13\tage\t1950\t2\tAstrid Lindgren\n"
+        "2024\t2024\t13\tded\t0\t0\tOlof Palme\n"
+        "2024\t2024\t14\tfix\t0\t12\tHoliday\n"
+        "2024\t2024\t14\tage\t2020\t5\tBarn\n");
+    loadYear(2024);
+    EXPECT_EQ(dayTable[10].dayText, "Last");
+    EXPECT_EQ(dayTable[10].color, 1);
+    EXPECT_EQ(dayWith("NextYear"), -1);
+    EXPECT_EQ(dayWith("CapitalF"), -1);
+    EXPECT_EQ(dayWith("LowerMB2"), -1);
+    EXPECT_EQ(dayTable[13].dayText,
+              "n13   Astrid Lindgren       74 år Olof Palme            död");
+    EXPECT_EQ(dayTable[13].color, 2);
+    EXPECT_EQ(dayTable[14].dayText, "Holiday   Barn                  04 år");
+    EXPECT_EQ(dayTable[14].color, 5);
+}
+
+TEST_F(YearData, PrayerDaysInSwedenUntil1983) {
+    auto t = fixture::baseTables();
+    t["BONDAG"] += "1983\t100\t150\t0\t-1\n1984\t100\t0\t0\t0\n";
+    t["Rules"] += "1983\t1983\t100\tfix\t0\t1\tHelg\n";
+    build(t);
+    loadYear(1983);
+    EXPECT_EQ(dayTable[100].dayText, "Helg   1. Böndagen");
+    EXPECT_EQ(dayTable[100].color, 12);
+    EXPECT_EQ(dayTable[150].dayText, "n150   2. Böndagen");
+    loadYear(1984);
+    EXPECT_EQ(dayTable[101].dayText, "n100");
+    EXPECT_EQ(dayTable[100].color, 0);
+}
+
+TEST_F(YearData, DayNameListsChangeAtMaxYear) {
+    auto t = fixture::baseTables();
+    t["DayNameFiles"] = "Nation:int\tMaxYear:int\tDaynameFile\n0\t2001\tOld\n0\t32767\tNames\n";
+    t["Old"] = "dayname\nold1\nold2\n";  // shorter than the year: the rest stays empty
+    build(t);
+    loadYear(2000);
+    EXPECT_EQ(dayTable[2].dayText, "old2");
+    EXPECT_EQ(dayTable[3].dayText, "");
+    loadYear(2001);  // MaxYear itself belongs to the next row
+    EXPECT_EQ(dayTable[2].dayText, "n2");
+}
+
+TEST_F(YearData, BadDataFailsClearlyAndForcesAReload) {
+    struct Case { const char* rows; const char* why; };
+    const Case cases[] = {
+        {"2024\t2024\t400\tfix\t0\t12\tFar\n", "dagindex 401"},
+        {"2024\t2024\t10\tfix\t0\t16\tColour\n", "färgen 16"},
+        {"2024\t2024\t10\tfix\t0\t-1\tColour\n", "färgen -1"},
+    };
+    for (const auto& c : cases) {
+        buildWithRules(c.rows);
+        try {
+            loadYear(2024);
+            ADD_FAILURE() << c.rows;
+        } catch (const std::exception& e) {
+            EXPECT_NE(std::string(e.what()).find(c.why), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(loadedYear, 0) << c.rows;
+    }
+}
+
+TEST_F(YearData, ANationWithoutEasterKeepsTheRulesThatNeedNone) {
+    buildWithRules("1700\t1800\t0\test\t0\t12\tPåskdagen\n1700\t1800\t359\tfix\t0\t12\tJuldagen\n");
+    loadYear(1751, 7);
+    EXPECT_EQ(dayWith("Påskdagen"), -1);
+    EXPECT_EQ(dayWith("Juldagen"), 359);
+    // No rows at all: the clear error.
+    EXPECT_THROW(loadYear(1752, 9), DataError);
+}
