@@ -10,6 +10,8 @@
 #include "calendar/weeks.h"
 #include "refdata/nationsettings.h"
 #include "refdata/yeardata.h"
+#include "monthtext.h"
+#include "monthview/viewdriver.h"
 
 namespace tovmir::cli {
 
@@ -106,6 +108,42 @@ std::string yearListing(int16_t year, const Options& opt) {
         if (i > 1) out += '\n';
         out += std::to_string(i) + '\t' + format000x(calYear) + '-' + format0x(calMonth) + '-' + format0x(calDay) + '\t' +
                std::to_string(r.color) + '\t' + r.dayText;
+    }
+    return out;
+}
+
+YearMonth parseYearMonth(std::string_view text, int16_t forNation) {
+    const auto dash = text.find('-', text.empty() ? 0 : 1);
+    if (dash == std::string_view::npos) throw InputError("\"" + std::string(text) + "\" är ingen månad (ÅÅÅÅ-MM)");
+    const int16_t year = parse16(text.substr(0, dash), "året");
+    const std::string_view monthText = text.substr(dash + 1);
+    if (monthText.empty() || monthText[0] == '-' || monthText[0] == '+')
+        throw InputError("\"" + std::string(text) + "\" är ingen månad (ÅÅÅÅ-MM)");
+    const int16_t month = parse16(monthText, "månaden");
+    if (month < 1 || month > 12) throw InputError("månaden " + std::to_string(month) + " finns inte (1 till 12)");
+    const int16_t first = firstEnteredYear(forNation);
+    if (year < first || year > lastShownYear)
+        throw InputError("året " + std::to_string(year) + " ligger utanför kalendern för nation " +
+                         std::to_string(forNation) + " (" + std::to_string(first) + " till " +
+                         std::to_string(lastShownYear) + ")");
+    return {year, month};
+}
+
+std::string monthListing(std::string_view from, std::string_view to, const Options& opt, bool ops, bool color) {
+    const YearMonth first = parseYearMonth(from, opt.nation), last = parseYearMonth(to, opt.nation);
+    if (last.year * 12 + last.month < first.year * 12 + first.month)
+        throw InputError(std::string(to) + " ligger före " + std::string(from));
+    nation = opt.nation;
+    latinNames = opt.latin;
+    loadedYear = 0;
+    curYear = first.year;
+    curMonth = first.month;
+    loadNationSettings();
+    std::string out;
+    for (int y = first.year, m = first.month; y * 12 + m <= last.year * 12 + last.month; m == 12 ? (m = 1, ++y) : ++m) {
+        showMonth(static_cast<int16_t>(y), static_cast<int16_t>(m));
+        if (!out.empty()) out += '\n';
+        out += ops ? monthOps() : monthText(color);
     }
     return out;
 }

@@ -48,6 +48,19 @@ int32_t parse32(std::string_view text, std::string_view what);
 // calendar, colour and text, tab-separated. Reads Const.mdb in the working folder.
 std::string yearListing(int16_t year, const Options& opt);
 
+// A month as the text "YYYY-MM" (the year may carry a minus sign), refused with
+// InputError unless the month is 1 to 12 and the year one the nation's calendar
+// view takes (1200 to 2100 for codes below 5, 2 to 2100 for the others).
+struct YearMonth {
+    int16_t year, month;
+};
+YearMonth parseYearMonth(std::string_view text, int16_t nation);
+
+// The months from..to as the calendar shows them, one after another (the year data
+// loaded once per year): as text (with ANSI colours when color is set), or as the
+// display list's operations. The whole output or an error, never half of it.
+std::string monthListing(std::string_view from, std::string_view to, const Options& opt, bool ops, bool color);
+
 // Runs one command on its positional values and returns the output line (without
 // line end). A date that does not exist in the nation's calendar but still has a
 // day number sets *warning. Raises InputError for bad values and the system's

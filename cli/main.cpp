@@ -3,6 +3,9 @@
 // one answer; without them every line of standard input gives one.
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -48,6 +51,22 @@ int main(int argc, char** argv) {
         subs[info.name] = sub;
     }
 
+    // The month view: one month, or a range of months in one process.
+    std::string monthFrom, monthTo;
+    bool ops = false, noColor = false;
+    auto* month = app.add_subcommand("month", "månaden som kalendern visar den (värde: ÅÅÅÅ-MM)");
+    auto* months = app.add_subcommand("months", "alla månader från FRÅN till TILL (värden: ÅÅÅÅ-MM ÅÅÅÅ-MM)");
+    for (auto* sub : {month, months}) {
+        sub->add_option("--nation", nationText, nationHelp);
+        sub->add_flag("--latin", latin, "den andra helgdagstabellen, med söndagarnas latinska namn");
+        sub->add_option("--dir", dir, "mappen med Const.mdb (annars arbetsmappen)");
+        sub->add_flag("--ops", ops, "ritoperationerna i stället för texten");
+        sub->add_flag("--no-color", noColor, "inga färger (likaså när NO_COLOR är satt)");
+    }
+    month->add_option("month", monthFrom, "ÅÅÅÅ-MM")->required();
+    months->add_option("from", monthFrom, "ÅÅÅÅ-MM")->required();
+    months->add_option("to", monthTo, "ÅÅÅÅ-MM")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -57,10 +76,10 @@ int main(int argc, char** argv) {
         return exitUsage;
     }
 
+    const bool monthView = month->parsed() || months->parsed();
     const CommandInfo* cmd = nullptr;
     for (const auto& [name, sub] : subs)
         if (sub->parsed()) cmd = findCommand(name);
-    const auto& values = positionals[cmd->name];
 
     Options opt;
     try {
@@ -80,6 +99,19 @@ int main(int argc, char** argv) {
             return exitFailure;
         }
     }
+
+    if (monthView) {
+        const char* noColorVar = std::getenv("NO_COLOR");
+        const bool color = !noColor && !(noColorVar && *noColorVar) && ::isatty(STDOUT_FILENO);
+        try {
+            std::cout << monthListing(monthFrom, month->parsed() ? monthFrom : monthTo, opt, ops, color);
+            return 0;
+        } catch (const std::exception& e) {
+            std::cerr << "fel: " << e.what() << '\n';
+            return exitFailure;
+        }
+    }
+    const auto& values = positionals[cmd->name];
 
     // A year's listing is many lines, so it has no batch form.
     if (values.empty() && std::string_view(cmd->name) != "year") return runBatch(*cmd, opt, std::cin, std::cout, std::cerr);

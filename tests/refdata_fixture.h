@@ -27,24 +27,32 @@ inline std::string numberedNames() {
     return t;
 }
 
+// Sweden (0) with Swedish texts; the other codes 1 to 8 with English ones, so a
+// test sees whose row was read.
 inline std::map<std::string, std::string> baseTables() {
-    return {
+    std::map<std::string, std::string> t = {
         {"Titles", "Nation:int\tFlag\tTitle\tlpDChg:int\tleapDayName\tweekNoChg:int\n"
-                   "0\tflag.xpm\tSverige\t2000\tSkottdagen\t1972\n"
-                   "7\tflag.xpm\tStorbritannien\t1753\tLeap day\t1972\n"},
+                   "0\tflag.xpm\tSverige\t2000\tSkottdagen\t1972\n"},
         {"Weekdays", "Nation:int\tMon\tTue\tWen\tThu\tFri\tSat\tSun\n"
-                     "0\tMån\tTi\tOn\tTo\tFr\tLö\tS\n"
-                     "7\tMo\tTu\tWe\tTh\tFr\tSa\tSu\n"},
+                     "0\tMån\tTi\tOn\tTo\tFr\tLö\tS\n"},
         {"MonthNames", "Nation:int\tchgYr:int\tjan\tfeb\tmar\tapr\tmai\tjun\tjul\taug\tsep\tOct\tnov\tdec\n"
-                       "0\t32767\tJanuari\tFebruari\tMars\tApril\tMaj\tJuni\tJuli\tAugusti\tSeptember\tOktober\tNovember\tDecember\n"
-                       "7\t32767\tJanuary\tFebruary\tMarch\tApril\tMay\tJune\tJuly\tAugust\tSeptember\tOctober\tNovember\tDecember\n"},
-        {"DayNameFiles", "Nation:int\tMaxYear:int\tDaynameFile\n0\t32767\tNames\n7\t32767\tNames\n"},
+                       "0\t32767\tJanuari\tFebruari\tMars\tApril\tMaj\tJuni\tJuli\tAugusti\tSeptember\tOktober\tNovember\tDecember\n"},
+        {"DayNameFiles", "Nation:int\tMaxYear:int\tDaynameFile\n0\t32767\tNames\n"},
         {"Names", numberedNames()},
-        {"HolidayFiles", "Nation:int\tHolidayFile\n0\tRules\n0\tRulesLatin\n7\tRules\n7\tRules\n"},
+        {"HolidayFiles", "Nation:int\tHolidayFile\n0\tRules\n0\tRulesLatin\n"},
         {"Rules", "begYr:int\tendYr:int\tdayNo:int\trule\tparam:num\tcolor:int\tdagNamn\n"},
         {"RulesLatin", "begYr:int\tendYr:int\tdayNo:int\trule\tparam:num\tcolor:int\tdagNamn\n"},
         {"BONDAG", "bonyr:int\tbon1:int\tbon2:int\tbon3:int\tbon4:int\n"},
     };
+    for (int n = 1; n <= 8; ++n) {
+        const std::string code = std::to_string(n);
+        t["Titles"] += code + "\tflag.xpm\tNation " + code + "\t1753\tLeap day\t1753\n";
+        t["Weekdays"] += code + "\tMo\tTu\tWe\tTh\tFr\tSa\tSu\n";
+        t["MonthNames"] += code + "\t32767\tJanuary\tFebruary\tMarch\tApril\tMay\tJune\tJuly\tAugust\tSeptember\tOctober\tNovember\tDecember\n";
+        t["DayNameFiles"] += code + "\t32767\tNames\n";
+        t["HolidayFiles"] += code + "\tRules\n" + code + "\tRules\n";
+    }
+    return t;
 }
 
 // A scratch working folder with a Const.mdb of the given tables; the previous

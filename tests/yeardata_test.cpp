@@ -15,7 +15,7 @@ TEST_F(NationSettings, FixedTextsAndTheWindowsSettings) {
     t["MonthNames"] =
         "Nation:int\tchgYr:int\tjan\tfeb\tmar\tapr\tmai\tjun\tjul\taug\tsep\tOct\tnov\tdec\n"
         "0\t1900\tJanuarius\tFebruarius\tMartius\tAprilis\tMajus\tJunius\tJulius\tAugustus\tSeptembris\tOctobris\tNovembris\tDecembris\n"
-        "7\t32767\tJanuary\tFebruary\tMarch\tApril\tMay\tJune\tJuly\tAugust\tSeptember\tOctober\tNovember\tDecember\n";
+        "1\t32767\tJanuary\tFebruary\tMarch\tApril\tMay\tJune\tJuly\tAugust\tSeptember\tOctober\tNovember\tDecember\n";
     build(t);
     std::string caption, flag;
     installMainWindowOps({[&](const std::string& f) { flag = f; }, [&](const std::string& c) { caption = c; }});

@@ -1,0 +1,147 @@
+#include "listing.h"
+
+#include "calendar/daynumber.h"
+#include "calendar/helpers.h"
+#include "calendar/state.h"
+#include "calendar/weeks.h"
+#include "surface.h"
+
+namespace tovmir {
+
+namespace {
+
+// Layout in twips: 15 twips to a pixel, 180 to a day line.
+constexpr int16_t headerY = 360;
+constexpr int16_t firstLineY = 545;
+constexpr int16_t lineStep = 180;
+constexpr int16_t weekStep = 7 * lineStep;
+constexpr int16_t textX = 300;
+constexpr int16_t calendarLabelX = 3800;
+constexpr int16_t alternativeX = 4800;
+constexpr int16_t topRuleY = 560;
+
+constexpr int16_t julianCode = 5;     // the reference calendars of the alternative column
+constexpr int16_t gregorianCode = 6;
+
+const char* const header = "V    Dag           Namn                                   Alternativa kalenderns datum";
+const char* const oldStyle = "Gamla Stilen";
+const char* const newStyle = "    Nya Stilen";
+
+// The months in which a nation's reform drops days. The labels jump over the gap
+// at the first Gregorian day and run to the month's last date; the alternative
+// column has one line per day that exists.
+struct ReformMonth {
+    int16_t nation;
+    int32_t monthStartDay;
+    int16_t lastLabel;       // the month's last date
+    int16_t days;            // the days that exist
+    int32_t firstGregorian;  // the day after the gap
+    int16_t jump;            // label step over the gap
+};
+constexpr ReformMonth reformMonths[] = {
+    {4, 2342288, 30, 19, 2342304, 12},  // November 1700: 16 November, then 28 November
+    {6, 2299157, 31, 21, 2299161, 11},  // October 1582: 4 October, then 15 October
+    {8, 2299157, 31, 21, 2299161, 11},
+    {7, 2361220, 30, 19, 2361222, 12},  // September 1752: 2 September, then 14 September
+};
+
+const ReformMonth* reformMonth() {
+    for (const auto& r : reformMonths)
+        if (r.nation == nation && r.monthStartDay == monthStartDay) return &r;
+    return nullptr;
+}
+
+// October 1582, whatever the nation: its first days are Julian in every calendar,
+// so its column starts under "Gamla Stilen" and turns Gregorian at 15 October.
+constexpr int32_t october1582 = 2299157;
+constexpr int32_t gregorianReformDay = 2299161;
+constexpr int16_t october1582SwitchY = 1280;
+
+}  // namespace
+
+void listMonth() {
+    const ReformMonth* reform = reformMonth();
+    const int16_t dayCount =
+        reform ? reform->lastLabel
+               : to16(int64_t{dateToDayNumber(curYear, to16(int64_t{curMonth} + 1), 1, nation)} - monthStartDay);
+
+    setPrintY(headerY);
+    setForeColor(9);
+    setPrintX(0);
+    printText(header);
+    moveLine("Line11", topRuleY);
+
+    // The first day of the month that begins a week: a Sunday while the nation
+    // counts weeks from Sunday, a Monday after.
+    const int64_t d = monthStartDay % 7;
+    const int64_t s = curYear <= weekNoChg ? 6 - d : (d == 0 ? 0 : 7 - d);
+    const int64_t firstRule = topRuleY + lineStep * s;
+    const char* const rules[] = {"Line2", "Line3", "Line4", "Line5", "Line6"};
+    for (int i = 0; i < 5; ++i) moveLine(rules[i], firstRule + int64_t{weekStep} * i);
+
+    const bool nordic = nation < 5;
+    int64_t lineY = firstLineY;
+    int64_t label = 1;
+    for (int64_t k = 0; label <= dayCount; ++k) {
+        const int64_t day = int64_t{monthStartDay} + k;
+        const DayRecord& record = dayTableAt(int64_t{monthOffset} + k);
+        const int64_t w = day % 7;
+        setForeColor(nordic && w == 6 ? 12 : record.color);
+        setPrintY(lineY);
+        if (nordic) {
+            // On the first line the number of the week the month begins in, then
+            // the number of each new week: Sundays up to 1972, Mondays after. The
+            // first line can print the same number twice in the same place.
+            if (k == 0) {
+                setPrintX(0);
+                printText(format0x(weekNumber(monthStartDay)));
+                setPrintY(lineY);
+            }
+            if ((w == 0 && curYear > lastSundayWeekYear) || (w == 6 && curYear <= lastSundayWeekYear)) {
+                setPrintX(0);
+                printText(format0x(weekNumber(to32(day))));
+                setPrintY(lineY);
+            }
+        }
+        setPrintX(textX);
+        printText(format0x(label) + " " + weekdayNames[static_cast<std::size_t>(w)] + record.dayText);
+        lineY += lineStep;
+        setForeColor(0);
+        label += reform && day + 1 == reform->firstGregorian ? reform->jump : 1;
+        label = to16(label);
+    }
+
+    // The other calendar: Julian when the month's first day has the same date in
+    // the nation's calendar as in the Gregorian one, Gregorian otherwise.
+    int16_t alternative = dateToDayNumber(curYear, curMonth, 1, gregorianCode) == monthStartDay ? julianCode : gregorianCode;
+    const int16_t savedYear = curYear, savedMonth = curMonth;
+    dayNumberToDate(monthStartDay, alternative);
+    curYear = calYear;
+    curMonth = calMonth;
+    setPrintY(firstLineY);
+    setPrintX(calendarLabelX);
+    printText(alternative == julianCode ? oldStyle : newStyle);
+    const int16_t lines = reform ? reform->days : dayCount;
+    lineY = firstLineY;
+    for (int64_t r = 0; r < lines; ++r) {
+        const int32_t day = to32(int64_t{monthStartDay} + r);
+        if (monthStartDay == october1582 && alternative == julianCode && day == gregorianReformDay) {
+            // From 15 October 1582 every day has its Gregorian date.
+            alternative = gregorianCode;
+            setPrintY(october1582SwitchY);
+            setPrintX(calendarLabelX);
+            printText(newStyle);
+        }
+        dayNumberToDate(day, alternative);
+        altDay = calDay;
+        curMonth = calMonth;
+        setPrintY(lineY);
+        setPrintX(alternativeX);
+        printText(format0x(altDay) + "/" + signPlace(curMonth));
+        lineY += lineStep;
+    }
+    curYear = savedYear;
+    curMonth = savedMonth;
+}
+
+}  // namespace tovmir

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "monthview/listing.h"
+#include "monthview/surface.h"
+#include "monthview/viewdriver.h"
+#include "refdata_fixture.h"
+
+using namespace tovmir;
+
+namespace {
+
+// What a reader sees of a listed month, taken from the display list by column.
+struct Listing {
+    std::vector<std::string> labels;  // the two-digit day labels
+    std::vector<int16_t> colors;      // the colour of each day line
+    std::vector<std::string> weeks;   // week numbers, in print order
+    std::vector<std::string> dates;   // the other calendar's dates
+    std::vector<std::pair<int16_t, std::string>> calendars;  // y and text of the "Stilen" labels
+};
+
+class MonthView : public fixture::WorkingFolder {
+protected:
+    void SetUp() override {
+        WorkingFolder::SetUp();
+        build(fixture::baseTables());
+    }
+    Listing show(int16_t n, const std::string& field) {
+        if (nation != n || loadedYear == 0) {
+            nation = n;
+            curYear = readInt16(field.substr(0, 4));
+            loadNationSettings();
+            loadedYear = 0;
+        }
+        curMonth = readInt16(field.substr(5));
+        writeDateField(field);
+        showCalendar();
+        Listing l;
+        for (const auto& op : displayList) {
+            if (op.kind != SurfaceOp::print || op.y < 545) continue;
+            if (op.x == 300) l.labels.push_back(op.text.substr(0, 2)), l.colors.push_back(op.color);
+            if (op.x == 0) l.weeks.push_back(op.text);
+            if (op.x == 4800) l.dates.push_back(op.text);
+            if (op.x == 3800) l.calendars.emplace_back(op.y, op.text);
+        }
+        return l;
+    }
+    static std::vector<std::string> range(int from, int to) {
+        std::vector<std::string> v;
+        for (int i = from; i <= to; ++i) v.push_back(format0x(i));
+        return v;
+    }
+    static std::vector<std::string> join(std::vector<std::string> a, const std::vector<std::string>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    }
+};
+
+}  // namespace
+
+TEST_F(MonthView, May2024InSweden) {
+    const Listing l = show(0, "2024-05");
+    EXPECT_EQ(l.labels, range(1, 31));
+    EXPECT_EQ(lineY["Line11"], 560);
+    EXPECT_EQ(lineY["Line2"], 1460);  // 1 May 2024 is a Wednesday: the first Monday is the sixth line
+    EXPECT_EQ(lineY["Line6"], 1460 + 4 * 1260);
+    EXPECT_EQ(l.weeks, (std::vector<std::string>{"18", "19", "20", "21", "22"}));
+    for (int sunday : {5, 12, 19, 26}) EXPECT_EQ(l.colors[sunday - 1], 12) << sunday;
+    EXPECT_EQ(l.colors[0], 0);
+    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{545, "Gamla Stilen"}}));
+    EXPECT_EQ(l.dates.front(), "18/ 4");  // 1 May is 18 April in the Julian calendar
+    EXPECT_EQ(l.dates.back(), "18/ 5");
+    EXPECT_EQ(labelCaptions["lblYear"], " 2024");
+    // The header and the first day line exactly as printed.
+    EXPECT_EQ(displayList[0].text, "V    Dag           Namn                                   Alternativa kalenderns datum");
+    EXPECT_EQ(displayList[0].color, 9);
+    const auto first = std::find_if(displayList.begin(), displayList.end(), [](const SurfaceOp& op) { return op.x == 300 && op.y == 545; });
+    EXPECT_EQ(first->text, "01 Onn121");  // day 122 of the leap year holds the 121st name
+}
+
+TEST_F(MonthView, SwedenAroundTheSpecialCalendarAndTheReform) {
+    Listing l = show(0, "1712-02");
+    EXPECT_EQ(yearDayZero, 2346364);
+    EXPECT_EQ(monthStartDay, 2346396);
+    EXPECT_EQ(monthOffset, 32);
+    EXPECT_EQ(l.labels, range(1, 30));
+    EXPECT_EQ(l.calendars.at(0).second, "    Nya Stilen");
+    EXPECT_EQ(l.dates.front(), "11/ 2");
+    l = show(0, "1753-02");
+    EXPECT_EQ(l.labels, range(1, 17));
+    EXPECT_EQ(l.dates.front(), "12/ 2");
+    EXPECT_EQ(l.dates.back(), "28/ 2");
+    l = show(0, "1753-03");
+    EXPECT_EQ(l.calendars.at(0).second, "Gamla Stilen");
+    EXPECT_EQ(l.dates.front(), "18/ 2");
+    EXPECT_EQ(show(0, "1700-02").labels, range(1, 28));
+    EXPECT_EQ(show(2, "1700-02").labels, range(1, 18));
+}
+
+TEST_F(MonthView, ReformMonthsSkipTheDroppedDays) {
+    Listing l = show(4, "1700-11");
+    EXPECT_EQ(l.labels, join(range(1, 16), range(28, 30)));
+    ASSERT_EQ(l.dates.size(), 19u);
+    EXPECT_EQ(l.dates.front(), "12/ 11");
+    EXPECT_EQ(l.dates.back(), "30/ 11");
+
+    for (int16_t n : {6, 8}) {
+        l = show(n, "1582-10");
+        EXPECT_EQ(l.labels, join(range(1, 4), range(15, 31))) << n;
+        // Julian under "Gamla Stilen" to 4 October, Gregorian under "Nya Stilen" from the 15th.
+        EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{545, "Gamla Stilen"}, {1280, "    Nya Stilen"}})) << n;
+        EXPECT_EQ(l.dates.size(), 21u);
+        EXPECT_EQ(l.dates[3], "04/ 10");
+        EXPECT_EQ(l.dates[4], "15/ 10");
+    }
+    l = show(7, "1752-09");
+    EXPECT_EQ(l.labels, join(range(1, 2), range(14, 30)));
+    EXPECT_TRUE(l.weeks.empty());
+    EXPECT_EQ(l.dates.front(), "12/ 9");
+    EXPECT_EQ(l.dates.size(), 19u);
+}
+
+TEST_F(MonthView, WeekSeparatorsFollowTheNationsWeekStart) {
+    // Sweden: Sunday weeks to 1972. January 1972 begins on a Saturday, so the first
+    // Sunday is the second line; January 1973 begins on a Monday.
+    show(0, "1972-01");
+    EXPECT_EQ(lineY["Line2"], 560 + 180);
+    show(0, "1973-01");
+    EXPECT_EQ(lineY["Line2"], 560);
+    // Nation 1 in the test data counts Monday weeks from 1754, while week numbers
+    // still stand on Sundays before 1973: January 1900 begins on a Monday.
+    const Listing l = show(1, "1900-01");
+    EXPECT_EQ(lineY["Line2"], 560);
+    EXPECT_EQ(l.weeks, (std::vector<std::string>{"01", "02", "03", "04", "05"}));
+    // Codes from 5 on: neither week numbers nor red Sundays.
+    const Listing julian = show(5, "2024-05");
+    EXPECT_TRUE(julian.weeks.empty());
+    EXPECT_EQ(std::count(julian.colors.begin(), julian.colors.end(), 12), 0);
+}
+
+TEST_F(MonthView, TheYearDataIsLoadedOncePerYear) {
+    show(0, "2024-05");
+    dayTable[153].dayText = "marker";
+    const Listing june = show(0, "2024-06");
+    EXPECT_EQ(dayTable[153].dayText, "marker");
+    loadedYear = 0;
+    show(0, "2024-06");
+    EXPECT_NE(dayTable[153].dayText, "marker");
+    EXPECT_EQ(loadedYear, 2024);
+
+    // The year is read from the field's first four characters.
+    nation = 5;
+    writeDateField("17");
+    showCalendar();
+    EXPECT_EQ(curYear, 17);
+    writeDateField("");
+    showCalendar();
+    EXPECT_EQ(labelCaptions["lblYear"], " 0");
+    writeDateField("9e99-01");
+    EXPECT_THROW(showCalendar(), ArithmeticOverflow);
+}
+
+TEST_F(MonthView, BadColoursAndIndexesStopTheListing) {
+    show(0, "2024-05");
+    dayTable[monthOffset + 1].color = 16;
+    EXPECT_THROW(listMonth(), std::invalid_argument);
+    dayTable[monthOffset + 1].color = 0;
+    monthOffset = 360;
+    EXPECT_THROW(listMonth(), std::out_of_range);
+}
