@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "calendar/helpers.h"
+#include "refdata_fixture.h"
 
 using namespace tovmir::cli;
 
@@ -76,4 +77,51 @@ TEST(CliBatch, OneOutputLinePerInputLineAndStatusOneOnAnyFailure) {
     std::ostringstream out2;
     EXPECT_EQ(runBatch(*findCommand("easter"), {}, good, out2, err), 0);
     EXPECT_EQ(out2.str(), "2460401\n2385158\n");
+}
+
+namespace {
+class CliMonth : public fixture::WorkingFolder {};
+}  // namespace
+
+TEST_F(CliMonth, TheMonthAsTextAndAsOperations) {
+    build(fixture::baseTables());
+    const std::string text = monthListing("2024-05", "2024-05", {}, false, false);
+    std::istringstream lines(text);
+    std::string title, header, first;
+    std::getline(lines, title), std::getline(lines, header), std::getline(lines, first);
+    EXPECT_EQ(title, "Sverige – Maj 2024");
+    EXPECT_EQ(header.rfind("V    Dag", 0), 0u);
+    // Week, day, weekday and text under "Dag", the other calendar's label under
+    // "Alternativa", then its dates in the same column.
+    EXPECT_EQ(first, std::string(header.find("Alternativa"), ' ') + "Gamla Stilen");
+    std::getline(lines, first);
+    EXPECT_EQ(first.rfind("18   01 Onn121", 0), 0u) << first;
+    EXPECT_EQ(first.substr(header.find("Alternativa")), "18/ 4");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + 31 + 4);  // title, header, label, days, rules
+
+    const std::string ops = monthListing("2024-05", "2024-05", {}, true, false);
+    EXPECT_EQ(ops.substr(0, ops.find("print")),
+              "caption\tlblYear\t 2024\nclear\n");
+    EXPECT_NE(ops.find("print\t0\t360\t9\tV    Dag"), std::string::npos);
+    EXPECT_NE(ops.find("line\tLine2\t1460\n"), std::string::npos);
+    EXPECT_NE(ops.find("print\t4800\t545\t0\t18/ 4\n"), std::string::npos);
+
+    const std::string coloured = monthListing("2024-05", "2024-05", {}, false, true);
+    EXPECT_NE(coloured.find("\x1b[91m"), std::string::npos);  // the red Sundays
+    EXPECT_EQ(text.find('\x1b'), std::string::npos);
+
+    const std::string two = monthListing("2023-12", "2024-01", {}, false, false);
+    EXPECT_NE(two.find("December 2023\n"), std::string::npos);
+    EXPECT_NE(two.find("Januari 2024\n"), std::string::npos);
+}
+
+TEST_F(CliMonth, RefusesMonthsTheCalendarDoesNotShow) {
+    build(fixture::baseTables());
+    for (const char* bad : {"2024-13", "2024-0", "2024-5x", "2024", "1100-01", "2101-01", "-2024-01", "2024--1", ""})
+        EXPECT_THROW(monthListing(bad, bad, {}, false, false), InputError) << bad;
+    EXPECT_THROW(monthListing("2024-05", "2024-04", {}, false, false), InputError);
+    EXPECT_NO_THROW(monthListing("0002-01", "0002-01", {5}, false, false));
+    Options noData;
+    noData.nation = 9;  // a code without rows: the reference data's error
+    EXPECT_THROW(monthListing("2024-01", "2024-01", noData, false, false), tovmir::DataError);
 }
