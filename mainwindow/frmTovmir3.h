@@ -1,0 +1,47 @@
+// The main window: the top row of controls, the month listing painted from the
+// month view's display list, the ruling lines. It wires each event to the handler
+// of the same name and repaints; it computes no date.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QWidget>
+
+namespace tovmir {
+
+class frmTovmir3 : public QWidget {
+    Q_OBJECT
+
+public:
+    frmTovmir3();
+    ~frmTovmir3() override;
+
+    // Runs start-up; false when the program must end.
+    bool Form_Load();
+    // Copies what the handlers changed (field text and colour, labels) into the
+    // controls and repaints the listing.
+    void syncControls();
+
+    QLineEdit* txtIndate;
+    QLabel *picFlg, *picHelp, *picLatin, *picAge, *picNotis, *picPrt, *lblMonth, *lblYear;
+    QPointer<QWidget> calculator;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void txtIndate_KeyPress(int character);
+    void txtIndate_KeyUp(int keyCode);
+    void picFlg_Click();
+    void picHelp_Click();
+    void picLatin_Click();
+    void picAge_Click();
+    void picNotis_Click();
+
+    bool sessionEnding = false;
+};
+
+}  // namespace tovmir

@@ -1,0 +1,231 @@
+#include "handlers.h"
+
+#include <cmath>
+#include <functional>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "calendar/helpers.h"
+#include "calendar/state.h"
+#include "monthview/surface.h"
+#include "monthview/viewdriver.h"
+#include "refdata/nationsettings.h"
+#include "windowhooks.h"
+
+namespace tovmir {
+
+std::string dateFieldText(int year, int month) { return format000x(year) + "-" + format0x(month); }
+
+namespace {
+
+// The first value of ctry.txt: blanks skipped, ended by a comma, a blank or the
+// line end; only a whole number that fits 16 bits is a nation.
+bool readSavedNation(int16_t& saved) {
+    std::ifstream in(nationFile, std::ios::binary);
+    if (!in) return false;
+    std::string line;
+    std::getline(in, line);
+    std::size_t i = line.find_first_not_of(' ');
+    if (i == std::string::npos) return false;
+    const std::size_t end = line.find_first_of(", \r", i);
+    const std::string value = line.substr(i, end == std::string::npos ? std::string::npos : end - i);
+    std::size_t digitsFrom = (!value.empty() && (value[0] == '-' || value[0] == '+')) ? 1 : 0;
+    if (value.size() == digitsFrom || value.size() > digitsFrom + 5) return false;
+    for (std::size_t k = digitsFrom; k < value.size(); ++k)
+        if (value[k] < '0' || value[k] > '9') return false;
+    const long v = std::stol(value);
+    if (v < min16 || v > max16) return false;
+    saved = static_cast<int16_t>(v);
+    return true;
+}
+
+void showTodaysMonth() {
+    int y, m;
+    today(y, m);
+    curMonth = to16(m);
+    curYear = to16(y);
+    loadNationSettings();
+    writeDateField(dateFieldText(curYear, curMonth));
+    loadMonthNames();
+    setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
+    setLabelCaption("lblYear", signPlace(curYear));
+    showCalendar();
+}
+
+// A number read from a piece of the field, or false when it does not fit 16 bits
+// (an exponent form, say): such an entry is out of range, never a failure.
+bool fieldNumber(const std::string& piece, int16_t& value) {
+    try {
+        value = readInt16(piece);
+        return true;
+    } catch (const ArithmeticOverflow&) {
+        return false;
+    }
+}
+
+// The last two characters of the field, where the month stands.
+std::string lastTwoCharacters(const std::string& text) {
+    std::size_t start = text.size(), n = 0;
+    while (start > 0 && n < 2) {
+        --start;
+        // Step back over UTF-8 continuation bytes to the start of the character.
+        while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
+        ++n;
+    }
+    return text.substr(start);
+}
+
+// The flag and the holiday-table toggle both list the year in the field, typed or
+// not. A year there that does not fit 16 bits cannot be shown; the field then goes
+// back to the month on show, so the click still does its work.
+void keepFieldYearReadable() {
+    int16_t year;
+    if (!fieldNumber(fixedText(readDateField(), 4), year)) writeDateField(dateFieldText(curYear, curMonth));
+}
+
+// A picture button's work, then the focus back to the date field, whether the
+// work succeeded or not.
+void thenFocusBack(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (...) {
+        focusDateField();
+        throw;
+    }
+    focusDateField();
+}
+
+}  // namespace
+
+bool Form_Load() {
+    bool fallback = false;
+    int16_t saved = 0;
+    if (readSavedNation(saved) && std::filesystem::remove(nationFile)) {
+        nation = saved;
+    } else {
+        nation = 0;
+        fallback = true;
+    }
+    loadedYear = 0;
+    for (;;) {
+        try {
+            showTodaysMonth();
+            return true;
+        } catch (const std::exception& e) {
+            if (!fallback) {
+                // The saved nation's data cannot be shown: once more, silently, as Sweden.
+                nation = 0;
+                loadedYear = 0;
+                fallback = true;
+                continue;
+            }
+            messageBox(std::string("Tovmir kan inte starta:\n") + e.what(), "Tovmir", MessageIcon::critical);
+            return false;
+        }
+    }
+}
+
+void Form_QueryUnload(bool closedByUser) {
+    if (!closedByUser) return;
+    // Written beside and renamed into place, so a crash never leaves half a file;
+    // a file that cannot be written only means the nation is not remembered.
+    const std::string temporary = std::string(nationFile) + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << nation << "\r\n";
+        out.close();
+        std::error_code ec;
+        if (out) std::filesystem::rename(temporary, nationFile, ec);
+        if (!out || ec) std::filesystem::remove(temporary, ec);
+    }
+    if (calculatorOpen()) closeCalculator();
+}
+
+void txtIndate_KeyPress(int character) {
+    const bool enter = character == 13;
+    bool warning = !(character >= '0' && character <= '9') && !enter;
+    const std::string text = readDateField();
+    const std::size_t length = textLength(text);
+    if (enter && length > 7) warning = true;
+    txtIndateBackground = warning ? fieldRed : fieldYellow;
+
+    int16_t year, month;
+    if (!enter || length != 7) return;
+    if (!fieldNumber(fixedText(text, 4), year) || !fieldNumber(lastTwoCharacters(text), month)) return;
+    if (month < 1 || month > 12 || year < firstEnteredYear(nation) || year > lastShownYear) return;
+    curYear = year;
+    setLabelCaption("lblYear", format000x(curYear));
+    curMonth = month;
+    setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
+    showCalendar();
+}
+
+void txtIndate_KeyUp(int keyCode) {
+    int64_t year = curYear, month = curMonth;
+    switch (keyCode) {
+        case keyUp: year += 1; break;
+        case keyDown: year -= 1; break;
+        case keyRight: if (++month > 12) month = 1, ++year; break;
+        case keyLeft: if (--month < 1) month = 12, --year; break;
+        case keyPageUp: year += 10; break;
+        case keyPageDown: year -= 10; break;
+        case keyHome: year += 100; break;
+        case keyEnd: year -= 100; break;
+        default: return;
+    }
+    if (year > lastShownYear) year = lastShownYear;
+    if (nation < 5 && year < 1200) year = 1200;
+    else if ((nation == 5 || nation == 6) && year < 1) year = 1;
+    // Codes from 7 have no lower limit; the 16-bit edge is the last year they reach.
+    if (year < min16) year = min16;
+    curYear = static_cast<int16_t>(year);
+    curMonth = static_cast<int16_t>(month);
+    txtIndateBackground = fieldYellow;
+    writeDateField(dateFieldText(curYear, curMonth));
+    setLabelCaption("lblYear", format000x(curYear));
+    loadMonthNames();
+    setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
+    showCalendar();
+}
+
+void picFlg_Click() {
+    thenFocusBack([] {
+        keepFieldYearReadable();
+        curYear = readInt16(fixedText(readDateField(), 4));
+        // The remainder takes the dividend's sign: a code below 0 climbs towards 0.
+        nation = static_cast<int16_t>((int64_t{nation} + 1) % 4);
+        if (curYear < 1200) {
+            curYear = 1200;
+            writeDateField(dateFieldText(curYear, curMonth));
+        }
+        loadedYear = 0;
+        if (calculatorOpen()) closeCalculator();
+        loadNationSettings();
+        showCalendar();
+        setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
+    });
+}
+
+void picLatin_Click() {
+    thenFocusBack([] {
+        loadedYear = 0;
+        latinNames = !latinNames;
+        keepFieldYearReadable();
+        showCalendar();
+    });
+}
+
+void picHelp_Click() {
+    thenFocusBack([] {
+        if (!startProgram("winhelp", {"Vessund.HLP"}))
+            messageBox("Hjälpen kunde inte startas: programmet winhelp finns varken bredvid Tovmir eller i sökvägen.",
+                       "Hjälp", MessageIcon::exclamation);
+    });
+}
+
+void picAge_Click() {
+    if (!calculatorOpen()) openCalculator();
+}
+
+}  // namespace tovmir

@@ -1,0 +1,44 @@
+// The main window's event handlers, named after the control and the event. The Qt
+// window calls each one from its event and repaints; the logic is all here, so it
+// runs and is tested without a window. Each handler lets errors pass; the window
+// calls it through runHandler, the event's edge.
+#pragma once
+
+#include <string>
+
+namespace tovmir {
+
+// The file that remembers the nation from one run to the next.
+constexpr const char* nationFile = "ctry.txt";
+
+// Start-up: the nation from ctry.txt (read, then deleted), today's month, the
+// nation's settings, the month shown. A failure falls back once to nation 0 and
+// starts again; a failure then is reported in a message box and gives false: the
+// program ends.
+bool Form_Load();
+
+// The window closes. Only a close by the user writes ctry.txt (and closes the
+// calculator); a session end or a kill leaves no file.
+void Form_QueryUnload(bool closedByUser);
+
+// A character typed into the date field, before it goes in (it always goes in):
+// Enter takes a seven-character yyyy-mm within the nation's years; anything but
+// a digit or Enter turns the field red, anything else yellow.
+void txtIndate_KeyPress(int character);
+
+// Key codes of the stepping keys, as the date field's key release reports them.
+enum StepKey { keyPageUp = 33, keyPageDown = 34, keyEnd = 35, keyHome = 36, keyLeft = 37, keyUp = 38, keyRight = 39, keyDown = 40 };
+
+// A key released in the date field: one step of the shown month or year.
+void txtIndate_KeyUp(int keyCode);
+
+void picFlg_Click();
+void picLatin_Click();
+void picHelp_Click();
+void picAge_Click();
+void picNotis_Click();
+
+// The date field's text for a year and month: at least four digits, a hyphen, two.
+std::string dateFieldText(int year, int month);
+
+}  // namespace tovmir

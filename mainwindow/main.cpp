@@ -1,0 +1,15 @@
+// tovmir: the perpetual calendar's main window. It runs in the folder that holds
+// Const.mdb, the flags, the notes and the help, and remembers the nation in
+// ctry.txt there.
+#include <QApplication>
+
+#include "frmTovmir3.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    app.setApplicationName("tovmir");
+    tovmir::frmTovmir3 window;
+    if (!window.Form_Load()) return 1;
+    window.show();
+    return app.exec();
+}

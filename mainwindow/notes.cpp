@@ -1,0 +1,110 @@
+// The historical notes of the shown month (picNotis_Click).
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "calendar/helpers.h"
+#include "calendar/state.h"
+#include "handlers.h"
+#include "notes.h"
+#include "windowhooks.h"
+
+namespace tovmir {
+
+const char* notesFile(int16_t forNation) {
+    switch (forNation) {
+        case 0: return "HistSe.txt";
+        case 1: return "HistFi.txt";
+        case 2: return "HistDk.txt";
+        case 3: return "HistNo.txt";
+        default: return nullptr;
+    }
+}
+
+std::string windows1252ToUtf8(std::string_view text) {
+    // 0x80 to 0x9F are the code page's own letters and signs; the rest is Latin-1.
+    static constexpr char16_t high[32] = {
+        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
+    };
+    std::string out;
+    for (char ch : text) {
+        const auto b = static_cast<unsigned char>(ch);
+        const char32_t c = b >= 0x80 && b < 0xA0 ? high[b - 0x80] : b;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// A field of a notes line by byte position (one byte is one character of the
+// code page), blank-filled to its width.
+std::string field(const std::string& line, std::size_t from, std::size_t width) {
+    std::string f = from < line.size() ? line.substr(from, width) : std::string();
+    f.resize(width, ' ');
+    return f;
+}
+
+}  // namespace
+
+std::string notesFor(const std::string& fileText, const std::string& key) {
+    std::string result;
+    std::size_t pos = 0;
+    for (;;) {
+        // Running out of lines before a record beyond the key: the file lacks its
+        // closing record.
+        if (pos >= fileText.size()) throw std::runtime_error("anteckningsfilen saknar sin avslutande post");
+        std::size_t end = fileText.find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = fileText.size();
+        const std::string line = fileText.substr(pos, end - pos);
+        // A line ends with CR LF, a lone CR, or (in a file edited elsewhere) a lone LF.
+        pos = end + (end < fileText.size() && fileText[end] == '\r' && end + 1 < fileText.size() && fileText[end + 1] == '\n' ? 2 : 1);
+        const std::string start = field(line, 0, 7), last = field(line, 8, 7);
+        if (start > key) return result;
+        if (last >= key && start <= key) result += field(line, 16, 60) + "\n";
+    }
+}
+
+std::string notesKey(int16_t year, int16_t month) {
+    std::string key = std::to_string(year) + "-" + format0x(month);
+    key.resize(7, ' ');
+    return key;
+}
+
+void picNotis_Click() {
+    const char* file = notesFile(nation);
+    if (!file) return;
+    std::string shown;
+    bool failed = false;
+    try {
+        std::ifstream in(file, std::ios::binary);
+        if (!std::filesystem::exists(file)) {
+            messageBox("Filerna HIST??.TXT måste finnas i det bibliotek där programmet startats.", "Felrapport",
+                       MessageIcon::critical);
+            failed = true;
+        } else {
+            if (!in) throw std::runtime_error("kan inte läsas");
+            std::ostringstream text;
+            text << in.rdbuf();
+            shown = windows1252ToUtf8(notesFor(text.str(), notesKey(curYear, curMonth)));
+        }
+    } catch (const std::exception&) {
+        messageBox("Tyvärr okänt fel", "Felrapport", MessageIcon::critical);
+        failed = true;
+    }
+    if (!failed) messageBox(shown, "Historiska Notiser", MessageIcon::information);
+    focusDateField();
+}
+
+}  // namespace tovmir

@@ -1,0 +1,25 @@
+// The historical notes: fixed-column records in Windows-1252, one file per nation,
+// each note shown for the months from its start key to its end key.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tovmir {
+
+// HistSe.txt, HistFi.txt, HistDk.txt, HistNo.txt for codes 0 to 3; none for others.
+const char* notesFile(int16_t nation);
+
+// The key of a month as the notes compare it: the year without leading zeros, a
+// hyphen, two month digits, blank-filled or cut to seven characters.
+std::string notesKey(int16_t year, int16_t month);
+
+// The 60-character notes whose span holds key, each followed by a line feed, read
+// from a file's whole text (still in the code page) until a start key past key.
+// A file that ends first raises std::runtime_error.
+std::string notesFor(const std::string& fileText, const std::string& key);
+
+std::string windows1252ToUtf8(std::string_view text);
+
+}  // namespace tovmir
