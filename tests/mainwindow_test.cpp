@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include "mainwindow/handlers.h"
+#include "mainwindow/notes.h"
+#include "mainwindow/windowhooks.h"
+#include "monthview/surface.h"
+#include "refdata_fixture.h"
+
+using namespace tovmir;
+
+namespace {
+
+class MainWindow : public fixture::WorkingFolder {
+protected:
+    int todayYear = 2026, todayMonth = 12;
+    void SetUp() override {
+        WorkingFolder::SetUp();
+        build(fixture::baseTables());
+        shownMessages.clear();
+        txtIndateBackground = fieldYellow;
+        MainWindowHooks hooks;
+        hooks.today = [this](int& y, int& m) { y = todayYear, m = todayMonth; };
+        installMainWindowHooks(hooks);
+        closeCalculator();
+    }
+    void TearDown() override {
+        installMainWindowHooks({});
+        WorkingFolder::TearDown();
+    }
+    static void file(const char* name, const std::string& text) { std::ofstream(name, std::ios::binary) << text; }
+    static std::string read(const char* name) {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // Types text into the field as the window does: each character's handler
+    // sees the text before the character goes in.
+    static void type(const std::string& text) {
+        for (char c : text) {
+            txtIndate_KeyPress(static_cast<unsigned char>(c));
+            writeDateField(readDateField() + c);
+        }
+    }
+    static void enter() { txtIndate_KeyPress(13); }
+};
+
+}  // namespace
+
+TEST_F(MainWindow, StartUpRestoresTheNationOnceAndFallsBackSilently) {
+    ASSERT_TRUE(Form_Load());  // no ctry.txt
+    EXPECT_EQ(nation, 0);
+    EXPECT_EQ(readDateField(), "2026-12");
+    EXPECT_EQ(labelCaptions["lblMonth"], "December   ");
+    EXPECT_EQ(labelCaptions["lblYear"], " 2026");
+    EXPECT_TRUE(shownMessages.empty());
+
+    file(nationFile, "2\r\n");
+    todayYear = 2027, todayMonth = 1;  // a 9 January: month 01
+    ASSERT_TRUE(Form_Load());
+    EXPECT_EQ(nation, 2);
+    EXPECT_FALSE(std::filesystem::exists(nationFile));
+    EXPECT_EQ(readDateField(), "2027-01");
+    EXPECT_EQ(labelCaptions["lblMonth"], "January    ");
+
+    for (const char* garbage : {"abc\r\n", "", "99999\r\n", "2x\r\n"}) {
+        file(nationFile, garbage);
+        ASSERT_TRUE(Form_Load());
+        EXPECT_EQ(nation, 0) << garbage;
+        EXPECT_TRUE(std::filesystem::exists(nationFile)) << garbage;  // left where it was
+    }
+    file(nationFile, " 3 , 7\r\n");  // the first value ends at the blank
+    ASSERT_TRUE(Form_Load());
+    EXPECT_EQ(nation, 3);
+
+    file(nationFile, "9\r\n");  // a nation whose data is missing: Sweden, without a word
+    ASSERT_TRUE(Form_Load());
+    EXPECT_EQ(nation, 0);
+    EXPECT_TRUE(shownMessages.empty());
+
+    std::filesystem::remove("Const.mdb");  // nothing to fall back on: reported, and the end
+    EXPECT_FALSE(Form_Load());
+    ASSERT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(shownMessages[0].text.rfind("Tovmir kan inte starta", 0), 0u);
+}
+
+TEST_F(MainWindow, OnlyTheUsersCloseRemembersTheNation) {
+    ASSERT_TRUE(Form_Load());
+    nation = 3;
+    openCalculator();
+    Form_QueryUnload(false);  // the session ends
+    EXPECT_FALSE(std::filesystem::exists(nationFile));
+    EXPECT_TRUE(calculatorOpen());
+    Form_QueryUnload(true);
+    EXPECT_EQ(read(nationFile), "3\r\n");
+    EXPECT_FALSE(calculatorOpen());
+    nation = -12;
+    Form_QueryUnload(true);
+    EXPECT_EQ(read(nationFile), "-12\r\n");
+    // A file that cannot be written only means the nation is not remembered.
+    std::filesystem::remove(nationFile);
+    std::filesystem::create_directory(nationFile);
+    EXPECT_NO_THROW(Form_QueryUnload(true));
+}
+
+TEST_F(MainWindow, EnterTakesOnlyACompleteDateWithinTheNationsYears) {
+    ASSERT_TRUE(Form_Load());
+    struct Case { int16_t nation; const char* text; bool taken; int16_t year, month; uint32_t colour; };
+    const Case cases[] = {
+        {0, "1999-03", true, 1999, 3, fieldYellow},  {0, "1199-03", false, 0, 0, fieldYellow},
+        {6, "1199-03", true, 1199, 3, fieldYellow},  {5, "0099-03", true, 99, 3, fieldYellow},
+        {5, "99-03", false, 0, 0, fieldYellow},      {0, "1999-3", false, 0, 0, fieldYellow},
+        {0, "1999-03x", false, 0, 0, fieldRed},      {0, "1999/03", true, 1999, 3, fieldYellow},
+        {0, "1999-3x", true, 1999, 3, fieldYellow},  {0, "2101-01", false, 0, 0, fieldYellow},
+        {0, "9e99-01", false, 0, 0, fieldYellow},    {0, "2024-13", false, 0, 0, fieldYellow},
+    };
+    for (const auto& c : cases) {
+        nation = c.nation;
+        loadedYear = 0;
+        curYear = 2000, curMonth = 6;
+        writeDateField(c.text);
+        enter();
+        EXPECT_EQ(curYear, c.taken ? c.year : 2000) << c.nation << ' ' << c.text;
+        EXPECT_EQ(curMonth, c.taken ? c.month : 6) << c.text;
+        EXPECT_EQ(readDateField(), c.text);  // left as typed
+        EXPECT_EQ(txtIndateBackground, c.colour) << c.text;
+        if (c.taken) {
+            EXPECT_EQ(labelCaptions["lblYear"], signPlace(c.year)) << c.text;
+        }
+    }
+    // A hyphen turns the field red, the next digit yellow again.
+    writeDateField("");
+    type("2024-");
+    EXPECT_EQ(txtIndateBackground, fieldRed);
+    type("0");
+    EXPECT_EQ(txtIndateBackground, fieldYellow);
+}
+
+TEST_F(MainWindow, SteppingKeysStayWithinTheNationsYears) {
+    ASSERT_TRUE(Form_Load());
+    struct Case { int16_t nation, year, month; int key; const char* field; };
+    const Case cases[] = {
+        {0, 2100, 12, keyRight, "2100-01"}, {0, 1200, 1, keyLeft, "1200-12"}, {0, 1250, 5, keyEnd, "1200-05"},
+        {0, 2050, 5, keyHome, "2100-05"},   {5, 1, 5, keyPageUp, "0011-05"},  {6, 50, 5, keyEnd, "0001-05"},
+        {0, 2024, 5, keyUp, "2025-05"},     {0, 2024, 5, keyDown, "2023-05"}, {0, 2024, 5, keyPageDown, "2014-05"},
+        {0, 2024, 12, keyRight, "2025-01"}, {7, 5, 5, keyEnd, "-0095-05"},
+    };
+    for (const auto& c : cases) {
+        nation = c.nation;
+        loadedYear = 0;
+        curYear = c.year, curMonth = c.month;
+        txtIndateBackground = fieldRed;
+        txtIndate_KeyUp(c.key);
+        EXPECT_EQ(readDateField(), c.field) << c.nation << ' ' << c.year << '-' << c.month << " key " << c.key;
+        EXPECT_EQ(txtIndateBackground, fieldYellow);
+    }
+    // A digit or Enter released changes nothing.
+    nation = 0;
+    writeDateField("typed");
+    txtIndate_KeyUp('5');
+    txtIndate_KeyUp(13);
+    EXPECT_EQ(readDateField(), "typed");
+    // Codes from 7 stop at the 16-bit edge instead of failing.
+    nation = 7;
+    curYear = -32760;
+    EXPECT_NO_THROW(txtIndate_KeyUp(keyEnd));
+}
+
+TEST_F(MainWindow, TheFlagCyclesTheFourNations) {
+    ASSERT_TRUE(Form_Load());
+    std::vector<int16_t> seen;
+    for (int i = 0; i < 4; ++i) {
+        picFlg_Click();
+        seen.push_back(nation);
+    }
+    EXPECT_EQ(seen, (std::vector<int16_t>{1, 2, 3, 0}));
+    EXPECT_EQ(mainCaption, "Sverige");
+    nation = 5;
+    picFlg_Click();
+    EXPECT_EQ(nation, 2);
+    nation = -1;
+    picFlg_Click();
+    EXPECT_EQ(nation, 0);
+
+    curMonth = 5;
+    writeDateField("1100-05");  // typed, no Enter
+    picFlg_Click();
+    EXPECT_EQ(curYear, 1200);
+    EXPECT_EQ(readDateField(), "1200-05");
+    writeDateField("2500-05");
+    picFlg_Click();
+    EXPECT_EQ(curYear, 2500);
+    EXPECT_EQ(readDateField(), "2500-05");
+    openCalculator();
+    picFlg_Click();
+    EXPECT_FALSE(calculatorOpen());
+    // A year that does not fit 16 bits: the field goes back to the month shown.
+    writeDateField("9e99-05");
+    EXPECT_NO_THROW(picFlg_Click());
+    EXPECT_EQ(readDateField(), "2500-05");
+    const int focus = dateFieldFocusCount;
+    picFlg_Click();
+    EXPECT_EQ(dateFieldFocusCount, focus + 1);
+}
+
+TEST_F(MainWindow, LatinToggleHelpAndCalculator) {
+    auto t = fixture::baseTables();
+    t["Rules"] += "1900\t2100\t0\test\t0\t12\t Påskdagen\n";
+    t["RulesLatin"] += "1900\t2100\t0\test\t0\t12\t Pascha\n";
+    build(t);
+    todayYear = 2024, todayMonth = 3;
+    ASSERT_TRUE(Form_Load());
+    EXPECT_EQ(dayTable[91].dayText, " Påskdagen");
+    picLatin_Click();
+    EXPECT_EQ(dayTable[91].dayText, " Pascha");
+    picLatin_Click();
+    EXPECT_EQ(dayTable[91].dayText, " Påskdagen");
+    writeDateField("1100-05");  // typed without Enter: listed as typed
+    picLatin_Click();
+    EXPECT_EQ(curYear, 1100);
+    writeDateField("9e99-05");
+    EXPECT_NO_THROW(picLatin_Click());
+
+    shownMessages.clear();
+    picHelp_Click();  // no viewer to start
+    ASSERT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(shownMessages[0].title, "Hjälp");
+
+    int opened = 0;
+    MainWindowHooks hooks;
+    hooks.openCalculator = [&] { ++opened; };
+    hooks.calculatorOpen = [&] { return opened > 0; };
+    installMainWindowHooks(hooks);
+    picAge_Click();
+    picAge_Click();  // already open: nothing
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(MainWindow, NotesOfTheShownMonth) {
+    const std::string notes =
+        "1700-01 1712-12 Svenska kalendern: en dag f\xf6re den julianska\r\n"
+        "1712-02 1712-02 30 februari\r"
+        "\r\n"
+        "1753-02 1753-02 " + std::string(80, 'x') + "\r\n"
+        "9999-12 9999-12 slut\r\n";
+    const auto shown = [&](int16_t year, int16_t month) { return windows1252ToUtf8(notesFor(notes, notesKey(year, month))); };
+    EXPECT_EQ(shown(1712, 2), fixedText("Svenska kalendern: en dag före den julianska", 60) + "\n" + fixedText("30 februari", 60) + "\n");
+    EXPECT_EQ(shown(1700, 1), fixedText("Svenska kalendern: en dag före den julianska", 60) + "\n");
+    EXPECT_EQ(shown(1713, 1), "");
+    EXPECT_EQ(shown(1753, 2), std::string(60, 'x') + "\n");
+    EXPECT_THROW(notesFor("1700-01 1712-12 utan slutpost\r\n", notesKey(1800, 1)), std::runtime_error);
+    EXPECT_EQ(notesFor("Z\r\n1700-01 1712-12 aldrig\r\n", notesKey(1700, 5)), "");  // a letter ends the reading
+    EXPECT_EQ(windows1252ToUtf8("\x80\xe5\xe4\xf6"), "€åäö");
+
+    nation = 1;  // HistFi.txt missing
+    curYear = 1712, curMonth = 2;
+    picNotis_Click();
+    ASSERT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(shownMessages[0].text, "Filerna HIST??.TXT måste finnas i det bibliotek där programmet startats.");
+    EXPECT_EQ(shownMessages[0].title, "Felrapport");
+    file("HistSe.txt", notes);
+    nation = 0;
+    picNotis_Click();
+    EXPECT_EQ(shownMessages.back().title, "Historiska Notiser");
+    EXPECT_NE(shownMessages.back().text.find("30 februari"), std::string::npos);
+    file("HistSe.txt", "1700-01 1712-12 utan slutpost\r\n");
+    curYear = 1800;
+    picNotis_Click();
+    EXPECT_EQ(shownMessages.back().text, "Tyvärr okänt fel");
+    nation = 5;  // no notes: nothing at all
+    const auto count = shownMessages.size();
+    picNotis_Click();
+    EXPECT_EQ(shownMessages.size(), count);
+}
