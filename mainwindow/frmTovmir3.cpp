@@ -175,6 +175,11 @@ void frmTovmir3::syncControls() {
     update();
 }
 
+void frmTovmir3::enterMonth(const QString& text) {
+    txtIndate->setText(text);
+    txtIndate_KeyPress(13);
+}
+
 void frmTovmir3::paintEvent(QPaintEvent*) {
     QPainter g(this);
     g.setPen(QPen(QColor(0, 0, 192), 2));

@@ -22,6 +22,8 @@ public:
     // Copies what the handlers changed (field text and colour, labels) into the
     // controls and repaints the listing.
     void syncControls();
+    // Types text into the date field and presses Enter.
+    void enterMonth(const QString& text);
 
     QLineEdit* txtIndate;
     QLabel *picFlg, *picHelp, *picLatin, *picAge, *picNotis, *picPrt, *lblMonth, *lblYear;

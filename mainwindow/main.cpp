@@ -10,6 +10,11 @@ int main(int argc, char** argv) {
     app.setApplicationName("tovmir");
     tovmir::frmTovmir3 window;
     if (!window.Form_Load()) return 1;
+    // --month YYYY-MM: open on that month instead of today's (for screenshots),
+    // typed into the date field and taken with Enter as a user would.
+    const QStringList args = app.arguments();
+    const int at = args.indexOf("--month");
+    if (at > 0 && at + 1 < args.size()) window.enterMonth(args[at + 1]);
     window.show();
     return app.exec();
 }
