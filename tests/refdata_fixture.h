@@ -67,7 +67,8 @@ protected:
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         std::filesystem::current_path(dir);
-        std::ofstream("flag.xpm") << "/* XPM */\n";
+        // A real one-pixel picture, so a window can show it too.
+        std::ofstream("flag.xpm") << "/* XPM */\nstatic const char* f[] = {\"1 1 1 1\", \"a c #0000FF\", \"a\"};\n";
         tovmir::resetCalendarState();
         tovmir::installMainWindowOps({});
     }
