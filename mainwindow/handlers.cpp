@@ -65,17 +65,6 @@ bool fieldNumber(const std::string& piece, int16_t& value) {
 }
 
 // The last two characters of the field, where the month stands.
-std::string lastTwoCharacters(const std::string& text) {
-    std::size_t start = text.size(), n = 0;
-    while (start > 0 && n < 2) {
-        --start;
-        // Step back over UTF-8 continuation bytes to the start of the character.
-        while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
-        ++n;
-    }
-    return text.substr(start);
-}
-
 // The flag and the holiday-table toggle both list the year in the field, typed or
 // not. A year there that does not fit 16 bits cannot be shown; the field then goes
 // back to the month on show, so the click still does its work.
@@ -152,7 +141,7 @@ void txtIndate_KeyPress(int character) {
 
     int16_t year, month;
     if (!enter || length != 7) return;
-    if (!fieldNumber(fixedText(text, 4), year) || !fieldNumber(lastTwoCharacters(text), month)) return;
+    if (!fieldNumber(fixedText(text, 4), year) || !fieldNumber(lastCharacters(text, 2), month)) return;
     if (month < 1 || month > 12 || year < firstEnteredYear(nation) || year > lastShownYear) return;
     curYear = year;
     setLabelCaption("lblYear", format000x(curYear));

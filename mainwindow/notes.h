@@ -20,6 +20,4 @@ std::string notesKey(int16_t year, int16_t month);
 // A file that ends first raises std::runtime_error.
 std::string notesFor(const std::string& fileText, const std::string& key);
 
-std::string windows1252ToUtf8(std::string_view text);
-
 }  // namespace tovmir

@@ -135,3 +135,30 @@ TEST(DatabaseBuilder, RefusesMalformedLinesWithFileAndLine) {
     ASSERT_EQ(t.rows.size(), 2u);
     EXPECT_EQ(t.rows[1][1], "x y");
 }
+
+TEST(NotesBuilder, MakesTheProgramsFileOrRefusesWithTheLine) {
+    using tovmir::builder::convertNotes;
+    EXPECT_EQ(convertNotes("# källa\n1753-02 1753-03 Övergång – 17 feb\n9999-12 9999-12\n", "HistSe.txt"),
+              "1753-02 1753-03 \xd6verg\xe5ng \x96 17 feb\r\n9999-12 9999-12\r\n");
+    const std::string close = "9999-12 9999-12\n";
+    const struct { std::string text, reason; } bad[] = {
+        {"1753-02 1753-03 a\n", "HistSe.txt:1: filen slutar utan"},
+        {"1753-2 1753-03 a\n" + close, "HistSe.txt:1: posten ska vara"},
+        {"1753-13 1753-13 a\n" + close, "HistSe.txt:1: posten ska vara"},
+        {"1753-03 1753-02 a\n" + close, "HistSe.txt:1: spannet slutar"},
+        {"1800-01 1800-01 a\n1753-02 1753-03 b\n" + close, "HistSe.txt:2: startmånaden 1753-02"},
+        {"1753-02 1753-03 " + std::string(61, 'x') + "\n" + close, "HistSe.txt:1: notisen har 61 tecken"},
+        {"1753-02 1753-03 Ω\n" + close, "HistSe.txt:1: tecknet Ω finns inte"},
+        {close + "1753-02 1753-03 a\n", "HistSe.txt:2: efter den avslutande"},
+    };
+    for (const auto& c : bad) {
+        try {
+            convertNotes(c.text, "HistSe.txt");
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const tovmir::builder::BuildError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.reason, 0), 0u) << e.what();
+        }
+    }
+    // Sixty characters with letters of two bytes each still fit.
+    EXPECT_NO_THROW(convertNotes("1753-02 1753-03 " + [] { std::string s; for (int i = 0; i < 60; ++i) s += "å"; return s; }() + "\n" + close, "HistSe.txt"));
+}

@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 
+#include "calendar/helpers.h"
 #include "refdata/engine.h"
 #include "refdata/nationsettings.h"
 
@@ -38,14 +39,8 @@ std::vector<std::string> splitTabs(std::string_view line) {
 }
 
 bool validUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        const std::size_t n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-        if (n == 0 || i + n > s.size()) return false;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        i += n;
-    }
+    for (std::size_t i = 0, n; i < s.size(); i += n)
+        if ((n = utf8SequenceLength(s, i)) == 0) return false;
     return true;
 }
 
@@ -195,6 +190,45 @@ void buildDatabase(const std::filesystem::path& dataDir, const std::filesystem::
         if (!names.insert(lower).second) throw BuildError(f.string() + ": tabellen " + tables.back().name + " finns redan");
     }
     writeDatabase(tables, output);
+}
+
+std::string convertNotes(std::string_view text, const std::string& fileName) {
+    static const std::string closing = "9999-12 9999-12";
+    std::string out, lastStart;
+    std::size_t lineNo = 0, pos = 0;
+    bool closed = false;
+    const auto fail = [&](const std::string& why) { return BuildError(fileName + ":" + std::to_string(lineNo) + ": " + why); };
+    const auto isKey = [](std::string_view k) {
+        return k.size() == 7 && k[4] == '-' && std::all_of(k.begin(), k.begin() + 4, ::isdigit) && ::isdigit(k[5]) &&
+               ::isdigit(k[6]) && std::string_view("01") <= k.substr(5) && k.substr(5) <= std::string_view("12");
+    };
+    while (pos < text.size()) {
+        const auto end = text.find('\n', pos);
+        std::string_view line = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+        pos = end == std::string_view::npos ? text.size() : end + 1;
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty() && line[0] == '#') continue;
+        if (closed) throw fail("efter den avslutande posten " + closing + " får inget stå");
+        if (!validUtf8(line)) throw fail("raden är inte giltig UTF-8");
+        // Keys and separators are ASCII, so byte positions are character positions up to the note.
+        const std::string_view start = line.substr(0, 7), last = line.size() > 8 ? line.substr(8, 7) : "";
+        if (!isKey(start) || line.size() < 15 || line[7] != ' ' || !isKey(last) || (line.size() > 15 && line[15] != ' '))
+            throw fail("posten ska vara \"ÅÅÅÅ-MM ÅÅÅÅ-MM notis\"");
+        const std::string_view note = line.size() > 16 ? line.substr(16) : "";
+        if (textLength(note) > 60) throw fail("notisen har " + std::to_string(textLength(note)) + " tecken, högst 60 visas");
+        if (last < start) throw fail("spannet slutar före sin början");
+        if (std::string(start) < lastStart) throw fail("startmånaden " + std::string(start) + " står efter " + lastStart);
+        lastStart = start;
+        try {
+            out += utf8ToWindows1252(line) + "\r\n";
+        } catch (const std::invalid_argument& e) {
+            throw fail(e.what());
+        }
+        closed = line == closing;
+    }
+    if (!closed) throw fail("filen slutar utan den avslutande posten " + closing);
+    return out;
 }
 
 }  // namespace tovmir::builder

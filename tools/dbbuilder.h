@@ -38,4 +38,13 @@ void buildDatabase(const std::filesystem::path& dataDir, const std::filesystem::
 // The same, from tables already read (for the tests' small databases).
 void writeDatabase(const std::vector<Table>& tables, const std::filesystem::path& output);
 
+// A historical-notes file as kept in data/ (UTF-8, `#` lines for maintainers)
+// made into the file the program reads: Windows-1252, CRLF, comments dropped.
+// Refuses, with "<file>:<line>: <reason>", a record that is not
+// "YYYY-MM YYYY-MM note" with a note of at most 60 characters, an end before its
+// start, a start key out of order, a character the code page lacks, and a file
+// whose last record is not the closing "9999-12 9999-12" (without it the program
+// fails for every month after the last note).
+std::string convertNotes(std::string_view text, const std::string& fileName);
+
 }  // namespace tovmir::builder
