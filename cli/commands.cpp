@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 
+#include "calculator/calcwindow.h"
 #include "calendar/daynumber.h"
 #include "calendar/feasts.h"
 #include "calendar/helpers.h"
@@ -25,6 +26,9 @@ const std::vector<CommandInfo>& commandTable() {
         {"easter", {"Y"}, "dagnumret för påskdagen (0 utan påskregel)"},
         {"convert", {"Y", "M", "D"}, "samma dag i kalendern för --to, som Y M D"},
         {"year", {"Y"}, "årets dagar med färg och text ur Const.mdb, en rad per dag"},
+        {"span", {"Y1", "M1", "D1", "Y2", "M2", "D2"}, "tiden från datum 1 till datum 2, som ÅR MÅNADER DAGAR"},
+        {"add", {"Y", "M", "D", "YEARS", "MONTHS", "DAYS"}, "datumet tiden efter datumet, som Y M D"},
+        {"sub", {"Y", "M", "D", "YEARS", "MONTHS", "DAYS"}, "datumet tiden före datumet, som Y M D"},
     };
     return table;
 }
@@ -72,9 +76,12 @@ std::string dateText(int16_t y, int16_t m, int16_t d) {
 }
 
 const char* valueName(std::string_view argName) {
-    if (argName == "Y") return "året";
-    if (argName == "M") return "månaden";
-    if (argName == "D") return "dagen";
+    if (argName == "Y" || argName == "Y1" || argName == "Y2") return "året";
+    if (argName == "M" || argName == "M1" || argName == "M2") return "månaden";
+    if (argName == "D" || argName == "D1" || argName == "D2") return "dagen";
+    if (argName == "YEARS") return "antalet år";
+    if (argName == "MONTHS") return "antalet månader";
+    if (argName == "DAYS") return "antalet dagar";
     return "dagnumret";
 }
 
@@ -148,6 +155,43 @@ std::string monthListing(std::string_view from, std::string_view to, const Optio
     return out;
 }
 
+namespace {
+
+// The date calculator's press, on fields filled as a user of the window would
+// fill them: the same choice, computation and refusal texts, and the computed
+// group's fields as the answer.
+std::string calculation(std::string_view name, const std::vector<int16_t>& v, const Options& opt) {
+    nation = opt.nation;
+    installCalcWindowOps({});
+    calcFields.clear();
+    calcMessages.clear();
+    static const char* const spanFields[] = {"txtYr1", "txtMo1", "txtDa1", "txtYr2", "txtMo2", "txtDa2"};
+    static const char* const addFields[] = {"txtYr1", "txtMo1", "txtDa1", "txtAgeYr", "txtAgeMo", "txtAgeDa"};
+    static const char* const subFields[] = {"txtYr2", "txtMo2", "txtDa2", "txtAgeYr", "txtAgeMo", "txtAgeDa"};
+    const char* const* fields = name == "span" ? spanFields : name == "add" ? addFields : subFields;
+    for (std::size_t i = 0; i < 6; ++i) calcFields[fields[i]] = std::to_string(v[i]);
+    const int group = calcPress();
+    if (!calcMessages.empty()) {
+        std::string text = calcMessages.back();
+        for (char& c : text)
+            if (c == '\n') c = ' ';  // one output line per input line
+        throw InputError(text);
+    }
+    if (group == 0)
+        throw InputError("inget att beräkna: årtalet 0 räknas som ett tomt fält, och tiden får inte vara bara nollor");
+    const int first = group == 1 ? 0 : group == 2 ? 3 : 6;
+    std::string out;
+    for (int i = first; i < first + 3; ++i) {
+        std::string f = calcFields[calcFieldNames[i]];
+        if (!f.empty() && f[0] == ' ') f.erase(0, 1);
+        if (!out.empty()) out += ' ';
+        out += f;
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& args, const Options& opt,
                        std::string* warning) {
     if (args.size() != cmd.argNames.size())
@@ -178,6 +222,7 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
     if (name == "prevmonthlen") return std::to_string(prevMonthLength(v[0], v[1], opt.nation));
     if (name == "easter") return std::to_string(easterDayNumber(v[0], opt.nation));
     if (name == "year") return yearListing(v[0], opt);
+    if (name == "span" || name == "add" || name == "sub") return calculation(name, v, opt);
     // convert: only a date that exists in the source calendar names a day at all.
     if (!isValidDate(v[0], v[1], v[2], opt.from))
         throw InputError("datumet " + dateText(v[0], v[1], v[2]) + " finns inte i kalendern för nation " +
