@@ -1,8 +1,16 @@
-// The date calculator's window, opened by picAge and closed by the flag, by the
-// main window's close and from within itself.
+// The date calculator's window: three groups under the arrow "Tiden" (date 1, the
+// span, date 2), "Beräkna", "Rensa" and "Stäng". It only wires its controls to the
+// press and the clear of calcwindow.h and paints the arrow; the computations know
+// nothing of Qt.
 #pragma once
 
+#include <functional>
+#include <map>
+
 #include <QWidget>
+
+class QGroupBox;
+class QLineEdit;
 
 namespace tovmir {
 
@@ -10,7 +18,23 @@ class frmCalc3 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmCalc3(QWidget* owner);
+    // mainWindowTurned lets the main window show the month a press turned it to;
+    // focusDateField puts the focus back into the main window's date field.
+    frmCalc3(QWidget* owner, std::function<void()> mainWindowTurned, std::function<void()> focusDateField);
+    ~frmCalc3() override;
+
+    void Form_Load();
+    void cmdCalculate_Click();
+    void cmdClean_Click();
+    void cmdClose_Click();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    std::map<std::string, QLineEdit*> fields;
+    std::map<std::string, QGroupBox*> frames;
+    std::function<void()> mainWindowTurned, focusDateField;
 };
 
 }  // namespace tovmir

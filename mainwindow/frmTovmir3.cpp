@@ -138,8 +138,9 @@ frmTovmir3::frmTovmir3() {
         return QProcess::startDetached(path, list, QDir::currentPath());
     };
     hooks.openCalculator = [this] {
-        calculator = new frmCalc3(this);
-        calculator->show();
+        calculator = new frmCalc3(
+            this, [this] { syncControls(); }, [this] { txtIndate->setFocus(); });
+        calculator->Form_Load();
     };
     hooks.closeCalculator = [this] {
         if (calculator) calculator->close();

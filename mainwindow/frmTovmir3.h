@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "calculator/frmCalc3.h"
+
 namespace tovmir {
 
 class frmTovmir3 : public QWidget {
@@ -27,7 +29,7 @@ public:
 
     QLineEdit* txtIndate;
     QLabel *picFlg, *picHelp, *picLatin, *picAge, *picNotis, *picPrt, *lblMonth, *lblYear;
-    QPointer<QWidget> calculator;
+    QPointer<frmCalc3> calculator;
 
 protected:
     void paintEvent(QPaintEvent*) override;
