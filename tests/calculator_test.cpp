@@ -1,0 +1,164 @@
+// The date calculator against dates whose answers are known from the calendars
+// themselves: ordinary months, the month-end carry, and the reform months of
+// 1582, 1700, 1712, 1752 and 1753, where a span must count only the days that
+// existed. The press is driven as the window drives it, through its fields.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "calculator/calcwindow.h"
+#include "calculator/spans.h"
+#include "calendar/daynumber.h"
+#include "calendar/state.h"
+#include "calendar/weeks.h"
+#include "monthview/surface.h"
+#include "refdata_fixture.h"
+
+using namespace tovmir;
+
+namespace {
+
+// Fills the fields as a user would (empty strings stay empty) and presses
+// "Beräkna" without the main window; returns the computed group's three fields,
+// or "fel: <message>", or "" when nothing was computed.
+std::string press(int16_t forNation, std::vector<std::string> texts) {
+    nation = forNation;
+    installCalcWindowOps({});
+    calcFields.clear();
+    calcMessages.clear();
+    for (int i = 0; i < 9; ++i) calcFields[calcFieldNames[i]] = texts[static_cast<std::size_t>(i)];
+    const int group = calcPress();
+    if (!calcMessages.empty()) return std::string("fel: ").append(calcMessages.back());
+    if (group <= 0) return "";
+    const int first = group == 1 ? 0 : group == 2 ? 3 : 6;
+    return calcFields[calcFieldNames[first]] + calcFields[calcFieldNames[first + 1]] + calcFields[calcFieldNames[first + 2]];
+}
+
+std::string add(int16_t n, std::string y, std::string m, std::string d, std::string ay, std::string am, std::string ad) {
+    return press(n, {y, m, d, ay, am, ad, "", "", ""});
+}
+std::string sub(int16_t n, std::string y, std::string m, std::string d, std::string ay, std::string am, std::string ad) {
+    return press(n, {"", "", "", ay, am, ad, y, m, d});
+}
+std::string span(int16_t n, std::string y1, std::string m1, std::string d1, std::string y2, std::string m2, std::string d2) {
+    return press(n, {y1, m1, d1, "", "", "", y2, m2, d2});
+}
+
+}  // namespace
+
+TEST(Calculator, OrdinaryMonthsAndTheMonthEndCarry) {
+    EXPECT_EQ(add(0, "2001", "6", "15", "0", "10", "0"), " 2002 4 15");
+    EXPECT_EQ(sub(0, "2002", "1", "15", "0", "11", "0"), " 2001 2 15");
+    EXPECT_EQ(add(0, "2000", "1", "31", "0", "1", "0"), " 2000 3 2");  // not clamped to 29 February
+    EXPECT_EQ(span(0, "2000", "1", "31", "2000", "3", "1"), " 0 1-1");  // a negative day count has no blank
+    EXPECT_EQ(span(0, "2024", "3", "31", "2024", "5", "1"), " 0 1 0");
+    EXPECT_EQ(span(0, "2024", "5", "1", "2024", "5", "1"), " 0 0 0");
+    EXPECT_EQ(span(0, "2000", "12", "10", "2001", "1", "5"), " 0 0 26");
+    // The fields are read by the numeric reading rule, and months carry into years.
+    EXPECT_EQ(add(0, "2001abc", " 6", "15", " 0", "14", ""), " 2002 8 15");
+    EXPECT_EQ(add(0, "2000", "2.5", "3.5", "0", "0", "1"), " 2000 2 5");
+}
+
+TEST(Calculator, ReformMonthsCountOnlyTheDaysThatExisted) {
+    // Sweden: 17 February 1753 was followed by 1 March; 1712 had a 30 February;
+    // 1700 had no 29 February.
+    EXPECT_EQ(add(0, "1753", "2", "10", "0", "0", "10"), " 1753 3 3");
+    EXPECT_EQ(span(0, "1753", "2", "10", "1753", "3", "5"), " 0 0 12");
+    EXPECT_EQ(sub(0, "1753", "3", "20", "0", "1", "0"), " 1753 3 3");
+    EXPECT_EQ(add(0, "1712", "2", "29", "0", "0", "1"), " 1712 2 30");
+    EXPECT_EQ(add(0, "1712", "2", "29", "0", "0", "2"), " 1712 3 1");
+    EXPECT_EQ(add(0, "1711", "3", "1", "0", "11", "30"), " 1712 3 1");
+    EXPECT_EQ(span(0, "1712", "2", "20", "1712", "3", "5"), " 0 0 15");
+    EXPECT_EQ(sub(0, "1712", "3", "5", "0", "0", "10"), " 1712 2 25");
+    EXPECT_EQ(add(0, "1700", "2", "28", "0", "0", "1"), " 1700 3 1");
+    EXPECT_EQ(add(0, "1700", "1", "1", "0", "0", "59"), " 1700 3 1");
+    EXPECT_EQ(sub(1, "1754", "5", "13", "1", "2", "111"), " 1752 11 11");
+    // October 1582: the 4th was followed by the 15th.
+    for (int16_t n : {6, 8}) {
+        EXPECT_EQ(add(n, "1582", "10", "1", "0", "0", "10"), " 1582 10 21");
+        EXPECT_EQ(span(n, "1582", "10", "1", "1582", "10", "20"), " 0 0 9");
+    }
+    EXPECT_EQ(add(6, "1582", "10", "15", "0", "0", "1"), " 1582 10 16");
+    EXPECT_EQ(add(6, "1582", "9", "20", "0", "1", "0"), " 1582 10 20");
+    EXPECT_EQ(span(6, "1582", "10", "15", "1582", "10", "20"), " 0 0 5");
+    EXPECT_EQ(span(6, "1582", "10", "1", "1582", "11", "5"), " 0 1 4");
+    EXPECT_EQ(span(6, "1582", "9", "20", "1582", "10", "16"), " 0 0 16");
+    // November 1700 (16th, then 28th) and September 1752 (2nd, then 14th).
+    EXPECT_EQ(span(4, "1700", "11", "10", "1700", "11", "30"), " 0 0 9");
+    EXPECT_EQ(add(7, "1752", "9", "1", "0", "0", "5"), " 1752 9 17");
+    EXPECT_EQ(add(7, "1752", "2", "20", "0", "0", "1244"), " 1755 7 29");
+}
+
+TEST(Calculator, RefusalsChoiceAndLimits) {
+    EXPECT_EQ(add(0, "2097", "12", "31", "1", "0", "1"), " 2099 1 1");  // the limit sees 2098
+    EXPECT_EQ(add(0, "2098", "1", "1", "1", "0", "0"), "fel: Väl långt fram i tiden");
+    EXPECT_EQ(sub(0, "1", "1", "1", "0", "0", "1"), "fel: Datum f Kr beräknas ej");
+    EXPECT_EQ(sub(0, "2000", "1", "1", "0", "0", "368"), "fel: Ogiltigt antal dagar, försök igen");
+    EXPECT_EQ(sub(0, "2000", "1", "1", "0", "0", "367"), " 1998 12 30");
+    EXPECT_EQ(sub(0, "2023", "2", "29", "0", "0", "1"), "fel: Ogiltigt datum 2, försök igen!");
+    EXPECT_EQ(add(0, "2023", "2", "29", "0", "0", "1"), "fel: Ogiltigt datum1, försök igen");
+    EXPECT_EQ(span(0, "2101", "1", "1", "2101", "1", "2"), "fel: Ogiltigt Datum 1");
+    EXPECT_EQ(span(0, "2000", "1", "1", "2023", "2", "29"), "fel: Ogiltigt Datum2");
+    EXPECT_EQ(calYear, 2023);  // the validity test's date: 1 March 2023
+    EXPECT_EQ(calMonth, 3);
+    EXPECT_EQ(span(0, "2000", "1", "2", "2000", "1", "1"), "fel: Datum2 lägre än Datum1, byt om");
+    EXPECT_EQ(add(0, "2000", "1", "1", "0", "-1", "0"),
+              "fel: Inga negativa tal i åldersuppgift!\nskriv i rätt datumfält i stället");
+    for (const char* f : calcFieldNames) EXPECT_EQ(calcFields[f], "") << f;  // cleared
+    // Values beyond 16 bits are refused, not wrapped.
+    EXPECT_EQ(add(0, "2000", "1", "1", "0", "40000", "0"), "fel: Talen är för stora för en datumberäkning, försök igen");
+    EXPECT_EQ(add(0, "2000", "1", "1", "32767", "12", "0"), "fel: Talen är för stora för en datumberäkning, försök igen");
+    // Nothing to compute: both dates and a span year; an empty window; year -5 with both others.
+    EXPECT_EQ(press(0, {"2000", "1", "1", "", "12", "", "2001", "1", "1"}), "");
+    EXPECT_EQ(press(0, {"", "", "", "", "", "", "", "", ""}), "");
+    EXPECT_EQ(press(0, {"-5", "1", "1", "1", "", "", "2001", "1", "1"}), "");
+}
+
+TEST(Calculator, AddingTheSpanGivesDateTwoBack) {
+    std::mt19937 random(1753);
+    // Dates spread over every reform: 1200 to 2098, with each reform year weighted in.
+    const int16_t years[] = {1582, 1700, 1712, 1752, 1753};
+    for (int16_t n = 0; n <= 8; ++n) {
+        for (int i = 0; i < 400; ++i) {
+            const auto pick = [&](int16_t& y, int16_t& m, int16_t& d) {
+                do {
+                    y = random() % 3 ? static_cast<int16_t>(1200 + random() % 899) : years[random() % 5];
+                    m = static_cast<int16_t>(1 + random() % 12);
+                    d = static_cast<int16_t>(1 + random() % 31);
+                } while (!isValidDate(y, m, d, n));
+            };
+            int16_t y1, m1, d1, y2, m2, d2;
+            pick(y1, m1, d1);
+            pick(y2, m2, d2);
+            if (dateToDayNumber(y2, m2, d2, n) < dateToDayNumber(y1, m1, d1, n)) {
+                std::swap(y1, y2), std::swap(m1, m2), std::swap(d1, d2);
+            }
+            const std::string s = span(n, std::to_string(y1), std::to_string(m1), std::to_string(d1),
+                                       std::to_string(y2), std::to_string(m2), std::to_string(d2));
+            if (ageDa < 0 || (ageYr == 0 && ageMo == 0 && ageDa == 0)) continue;
+            const std::string back = add(n, std::to_string(y1), std::to_string(m1), std::to_string(d1),
+                                         std::to_string(ageYr), std::to_string(ageMo), std::to_string(ageDa));
+            std::string expected;
+            for (int16_t v : {y2, m2, d2}) expected.append(" ").append(std::to_string(v));
+            EXPECT_EQ(back, expected)
+                << "nation " << n << ": " << y1 << "-" << m1 << "-" << d1 << " + " << s;
+        }
+    }
+}
+
+class CalculatorFollowUp : public fixture::WorkingFolder {};
+
+TEST_F(CalculatorFollowUp, TheMainWindowTurnsToTheResultsMonth) {
+    build(fixture::baseTables());
+    nation = 0;
+    installCalcWindowOps({});
+    calcFields = {{"txtYr1", "2000"}, {"txtMo1", "1"}, {"txtDa1", "1"}, {"txtYr2", "2023"}, {"txtMo2", "2"}, {"txtDa2", "29"}};
+    cmdCalculate_Click();  // refused: the window still turns to March 2023
+    EXPECT_EQ(readDateField(), "2023-03");
+    EXPECT_EQ(curMonth, 3);
+    EXPECT_FALSE(displayList.empty());
+    calcFields = {{"txtYr1", "1090"}, {"txtMo1", "5"}, {"txtDa1", "1"}, {"txtAgeDa", "1"}};
+    cmdCalculate_Click();  // a year the calendar does not show: remembered, not drawn
+    EXPECT_EQ(curYear, 1090);
+    EXPECT_EQ(readDateField(), "2023-03");
+}
