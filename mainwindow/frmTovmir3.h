@@ -26,6 +26,8 @@ public:
     void syncControls();
     // Types text into the date field and presses Enter.
     void enterMonth(const QString& text);
+    // The calculator button's click, also for opening with the calculator beside.
+    void picAge_Click();
 
     QLineEdit* txtIndate;
     QLabel *picFlg, *picHelp, *picLatin, *picAge, *picNotis, *picPrt, *lblMonth, *lblYear;
@@ -42,7 +44,6 @@ private:
     void picFlg_Click();
     void picHelp_Click();
     void picLatin_Click();
-    void picAge_Click();
     void picNotis_Click();
 
     bool sessionEnding = false;

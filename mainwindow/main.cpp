@@ -16,5 +16,7 @@ int main(int argc, char** argv) {
     const int at = args.indexOf("--month");
     if (at > 0 && at + 1 < args.size()) window.enterMonth(args[at + 1]);
     window.show();
+    // --calculator: with the date calculator open beside it, as picAge opens it.
+    if (args.contains("--calculator")) window.picAge_Click();
     return app.exec();
 }
