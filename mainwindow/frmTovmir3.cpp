@@ -246,39 +246,18 @@ bool frmTovmir3::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void frmTovmir3::txtIndate_KeyPress(int character) {
-    runHandler([character] { tovmir::txtIndate_KeyPress(character); });
+// Every event runs its handler behind the error edge, then shows what it changed.
+void frmTovmir3::run(const std::function<void()>& handler) {
+    runHandler(handler);
     syncControls();
 }
 
-void frmTovmir3::txtIndate_KeyUp(int keyCode) {
-    runHandler([keyCode] { tovmir::txtIndate_KeyUp(keyCode); });
-    syncControls();
-}
-
-void frmTovmir3::picFlg_Click() {
-    runHandler([] { tovmir::picFlg_Click(); });
-    syncControls();
-}
-
-void frmTovmir3::picHelp_Click() {
-    runHandler([] { tovmir::picHelp_Click(); });
-    syncControls();
-}
-
-void frmTovmir3::picLatin_Click() {
-    runHandler([] { tovmir::picLatin_Click(); });
-    syncControls();
-}
-
-void frmTovmir3::picAge_Click() {
-    runHandler([] { tovmir::picAge_Click(); });
-    syncControls();
-}
-
-void frmTovmir3::picNotis_Click() {
-    runHandler([] { tovmir::picNotis_Click(); });
-    syncControls();
-}
+void frmTovmir3::txtIndate_KeyPress(int character) { run([character] { tovmir::txtIndate_KeyPress(character); }); }
+void frmTovmir3::txtIndate_KeyUp(int keyCode) { run([keyCode] { tovmir::txtIndate_KeyUp(keyCode); }); }
+void frmTovmir3::picFlg_Click() { run(tovmir::picFlg_Click); }
+void frmTovmir3::picHelp_Click() { run(tovmir::picHelp_Click); }
+void frmTovmir3::picLatin_Click() { run(tovmir::picLatin_Click); }
+void frmTovmir3::picAge_Click() { run(tovmir::picAge_Click); }
+void frmTovmir3::picNotis_Click() { run(tovmir::picNotis_Click); }
 
 }  // namespace tovmir

@@ -3,6 +3,8 @@
 // of the same name and repaints; it computes no date.
 #pragma once
 
+#include <functional>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -39,6 +41,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void run(const std::function<void()>& handler);
     void txtIndate_KeyPress(int character);
     void txtIndate_KeyUp(int keyCode);
     void picFlg_Click();
