@@ -1,0 +1,92 @@
+// The shipped reference data (build/run/Const.mdb) against published facts: public
+// holidays of chosen years, the reforms of the holiday laws, name days of each era
+// on days without a holiday. The data volume lives in data/; these are spot checks
+// of it, and one sweep that every nation's every year loads.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "calendar/daynumber.h"
+#include "calendar/state.h"
+#include "refdata/nationsettings.h"
+#include "refdata/yeardata.h"
+
+using namespace tovmir;
+
+namespace {
+
+void load(int16_t forNation, int16_t year, bool latin) {
+    if (nation == forNation && loadedYear == year && latinNames == latin) return;
+    curYear = year;
+    if (nation != forNation || latinNames != latin || loadedYear == 0) {
+        nation = forNation;
+        latinNames = latin;
+        loadNationSettings();
+    }
+    yearDayZero = dateToDayNumber(year, 1, 1, forNation) - 1;
+    loadedYear = year;
+    loadYearData();
+}
+
+// The day's colour and text as the month view shows it, e.g. "12 Juldagen".
+std::string day(int16_t forNation, int16_t y, int16_t m, int16_t d, bool latin = false) {
+    load(forNation, y, latin);
+    const auto& e = dayTableAt(dateToDayNumber(y, m, d, forNation) - yearDayZero);
+    return std::to_string(e.color) + e.dayText;
+}
+
+class ReferenceData : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::current_path(TOVMIR_RUN_DIR);
+        resetCalendarState();
+    }
+};
+
+}  // namespace
+
+TEST_F(ReferenceData, EveryNationsEveryYearLoadsInBothTables) {
+    for (int16_t n = 0; n <= 8; ++n)
+        for (bool latin : {false, true})
+            for (int16_t y = 1200; y <= 2100; ++y) {
+                ASSERT_NO_THROW(load(n, y, latin)) << "nation " << n << " year " << y << (latin ? " latin" : "");
+                for (int i = 1; i < dayTableSize; ++i)
+                    ASSERT_LT(static_cast<unsigned>(dayTable[i].color), 16u) << n << " " << y << " day " << i;
+            }
+}
+
+TEST_F(ReferenceData, SwedishHolidaysOfPublishedYears) {
+    // Lag (1989:253) om allmänna helgdagar with SFS 2004:1320.
+    EXPECT_EQ(day(0, 2024, 6, 6), "12 Sveriges nationaldag (flaggdag)");
+    EXPECT_EQ(day(0, 2024, 6, 22), "12 Midsommardagen (flaggdag)");
+    EXPECT_EQ(day(0, 2024, 3, 29), "12 Långfredagen");
+    EXPECT_EQ(day(0, 2024, 5, 9), "12 Kristi himmelsfärdsdag");
+    EXPECT_EQ(day(0, 2024, 5, 20).substr(0, 2), "2 ");  // Annandag pingst no longer a holiday
+    EXPECT_EQ(day(0, 2004, 5, 31).substr(0, 3), "12 ");  // but still in 2004
+    // Name days of the 2001 list on days without a holiday.
+    EXPECT_EQ(day(0, 2024, 1, 2), "0 Svea");
+    EXPECT_EQ(day(0, 2024, 1, 17), "0 Anton, Tony");
+}
+
+TEST_F(ReferenceData, NorwegianHolidaysAndTheReductionOf1770) {
+    // The ordinance of 26 October 1770; helligdagsfredloven 1995; the law of 1947 on 1 and 17 May.
+    EXPECT_EQ(day(3, 1760, 6, 24), "12 St. Hans dag");
+    EXPECT_EQ(day(3, 1771, 6, 24), "0");
+    EXPECT_EQ(day(3, 1769, 12, 27), "12 3. juledag");
+    EXPECT_EQ(day(3, 1770, 12, 27), "0");
+    EXPECT_EQ(day(3, 2024, 3, 28), "12 Skjærtorsdag");
+    EXPECT_EQ(day(3, 2024, 5, 17), "12 Grunnlovsdagen (flaggdag)");
+    EXPECT_EQ(day(3, 2003, 2, 6), "0");
+    EXPECT_EQ(day(3, 2004, 2, 6), "1 Samefolkets dag (flaggdag)");
+}
+
+TEST_F(ReferenceData, FinnishHolidaysMovedIn1955AndToSaturdaysIn1973) {
+    // Lag 535/1953 (from 1955); Epiphany and Ascension on Saturdays 1973 to 1991.
+    EXPECT_EQ(day(1, 1954, 6, 24), "12 Johannes Döparens dag");
+    EXPECT_EQ(day(1, 1955, 6, 25), "12 Midsommardagen");
+    EXPECT_EQ(day(1, 1965, 11, 6), "12 Alla helgons dag");
+    EXPECT_EQ(day(1, 1975, 1, 11), "12 Trettondagen");
+    EXPECT_EQ(day(1, 1975, 5, 3), "12 Kristi himmelsfärdsdagen");
+    EXPECT_EQ(day(1, 1992, 5, 28), "12 Kristi himmelsfärdsdagen");
+    EXPECT_EQ(day(1, 1954, 12, 6), "12 Självständighetsdagen");
+}
