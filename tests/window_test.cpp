@@ -28,17 +28,23 @@ protected:
     }
 };
 
+// A modal box would wait for a click that never comes: this closes any at once.
+// The messages are still recorded in shownMessages.
+struct BoxCloser {
+    QTimer timer;
+    BoxCloser() {
+        QObject::connect(&timer, &QTimer::timeout, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) box->close();
+        });
+        timer.start(10);
+    }
+};
+
 }  // namespace
 
 TEST_F(Window, KeysAndClicksReachTheHandlers) {
     frmTovmir3 w;
-    // A modal box would wait for a click that never comes: close any at once.
-    // The messages are still recorded in shownMessages.
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        if (QWidget* box = QApplication::activeModalWidget()) box->close();
-    });
-    closer.start(10);
+    BoxCloser closer;
     ASSERT_TRUE(w.Form_Load()) << (shownMessages.empty() ? "" : shownMessages.back().text);
     w.show();
     auto* field = w.findChild<QLineEdit*>("txtIndate");
@@ -72,11 +78,7 @@ TEST_F(Window, KeysAndClicksReachTheHandlers) {
 
 TEST_F(Window, TheCalculatorTurnsTheMainWindowToItsResult) {
     frmTovmir3 w;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        if (QWidget* box = QApplication::activeModalWidget()) box->close();
-    });
-    closer.start(10);
+    BoxCloser closer;
     ASSERT_TRUE(w.Form_Load());
     w.show();
     QTest::mouseClick(w.findChild<QLabel*>("picAge"), Qt::LeftButton);

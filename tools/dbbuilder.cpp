@@ -62,6 +62,16 @@ void exec(sqlite3* db, const std::string& sql, const std::string& what) {
     }
 }
 
+// The line that starts at pos, without its LF or CR LF; pos moves past it. Both
+// kinds of data file are read line by line the same way.
+std::string_view nextLine(std::string_view text, std::size_t& pos) {
+    const auto end = text.find('\n', pos);
+    std::string_view line = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+    pos = end == std::string_view::npos ? text.size() : end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
 }  // namespace
 
 Table parseTable(std::string_view text, const std::string& fileName) {
@@ -72,11 +82,8 @@ Table parseTable(std::string_view text, const std::string& fileName) {
     bool header = false;
     const auto fail = [&](const std::string& why) { return BuildError(fileName + ":" + std::to_string(lineNo) + ": " + why); };
     while (pos < text.size()) {
-        const auto end = text.find('\n', pos);
-        std::string_view line = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        pos = end == std::string_view::npos ? text.size() : end + 1;
+        std::string_view line = nextLine(text, pos);
         ++lineNo;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty() || line[0] == '#') continue;
         if (!validUtf8(line)) throw fail("raden är inte giltig UTF-8");
         auto fields = splitTabs(line);
@@ -203,11 +210,8 @@ std::string convertNotes(std::string_view text, const std::string& fileName) {
                ::isdigit(k[6]) && std::string_view("01") <= k.substr(5) && k.substr(5) <= std::string_view("12");
     };
     while (pos < text.size()) {
-        const auto end = text.find('\n', pos);
-        std::string_view line = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        pos = end == std::string_view::npos ? text.size() : end + 1;
+        std::string_view line = nextLine(text, pos);
         ++lineNo;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (!line.empty() && line[0] == '#') continue;
         if (closed) throw fail("efter den avslutande posten " + closing + " får inget stå");
         if (!validUtf8(line)) throw fail("raden är inte giltig UTF-8");
