@@ -17,27 +17,34 @@ namespace tovmir {
 
 std::string dateFieldText(int year, int month) { return format000x(year) + "-" + format0x(month); }
 
+bool parseSavedNation(std::string_view line, int16_t& saved) {
+    const std::size_t i = line.find_first_not_of(' ');
+    if (i == std::string_view::npos) return false;
+    const std::size_t end = line.find_first_of(", \r", i);
+    const std::string_view value = line.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
+    const std::size_t digitsFrom = (!value.empty() && (value[0] == '-' || value[0] == '+')) ? 1 : 0;
+    // Five digits at most: no 16-bit value needs more, and a longer run could not
+    // be read into a long on every platform.
+    if (value.size() == digitsFrom || value.size() > digitsFrom + 5) return false;
+    long v = 0;
+    for (std::size_t k = digitsFrom; k < value.size(); ++k) {
+        if (value[k] < '0' || value[k] > '9') return false;
+        v = v * 10 + (value[k] - '0');
+    }
+    if (value[0] == '-') v = -v;
+    if (v < min16 || v > max16) return false;
+    saved = static_cast<int16_t>(v);
+    return true;
+}
+
 namespace {
 
-// The first value of ctry.txt: blanks skipped, ended by a comma, a blank or the
-// line end; only a whole number that fits 16 bits is a nation.
 bool readSavedNation(int16_t& saved) {
     std::ifstream in(nationFile, std::ios::binary);
     if (!in) return false;
     std::string line;
     std::getline(in, line);
-    std::size_t i = line.find_first_not_of(' ');
-    if (i == std::string::npos) return false;
-    const std::size_t end = line.find_first_of(", \r", i);
-    const std::string value = line.substr(i, end == std::string::npos ? std::string::npos : end - i);
-    std::size_t digitsFrom = (!value.empty() && (value[0] == '-' || value[0] == '+')) ? 1 : 0;
-    if (value.size() == digitsFrom || value.size() > digitsFrom + 5) return false;
-    for (std::size_t k = digitsFrom; k < value.size(); ++k)
-        if (value[k] < '0' || value[k] > '9') return false;
-    const long v = std::stol(value);
-    if (v < min16 || v > max16) return false;
-    saved = static_cast<int16_t>(v);
-    return true;
+    return parseSavedNation(line, saved);
 }
 
 void showTodaysMonth() {

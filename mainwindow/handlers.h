@@ -4,12 +4,20 @@
 // calls it through runHandler, the event's edge.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tovmir {
 
 // The file that remembers the nation from one run to the next.
 constexpr const char* nationFile = "ctry.txt";
+
+// The first line of ctry.txt read as the saved nation: blanks skipped, the first
+// value ended by a comma, a blank or the line end. Only a whole number (optional
+// sign, at most five digits) that fits 16 bits is a nation; anything else gives
+// false and the start-up uses nation 0.
+bool parseSavedNation(std::string_view line, int16_t& saved);
 
 // Start-up: the nation from ctry.txt (read, then deleted), today's month, the
 // nation's settings, the month shown. A failure falls back once to nation 0 and

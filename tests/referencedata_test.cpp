@@ -1,13 +1,18 @@
 // The shipped reference data (build/run/Const.mdb) against published facts: public
 // holidays of chosen years, the reforms of the holiday laws, name days of each era
 // on days without a holiday. The data volume lives in data/; these are spot checks
-// of it, and one sweep that every nation's every year loads.
+// of it, and one sweep over every month that can be shown.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "calendar/daynumber.h"
 #include "calendar/state.h"
+#include "monthview/listing.h"
+#include "monthview/surface.h"
+#include "monthview/viewdriver.h"
 #include "refdata/nationsettings.h"
 #include "refdata/yeardata.h"
 
@@ -45,15 +50,65 @@ protected:
 
 }  // namespace
 
-TEST_F(ReferenceData, EveryNationsEveryYearLoadsInBothTables) {
-    for (int16_t n = 0; n <= 8; ++n)
-        for (bool latin : {false, true})
-            for (int16_t y = 1200; y <= 2100; ++y) {
-                ASSERT_NO_THROW(load(n, y, latin)) << "nation " << n << " year " << y << (latin ? " latin" : "");
-                for (int i = 1; i < dayTableSize; ++i)
-                    ASSERT_LT(static_cast<unsigned>(dayTable[i].color), 16u) << n << " " << y << " day " << i;
+// Every month that can be shown, as the window shows it: each year through
+// showCalendar from its date field, its other months listed from the same loaded
+// year (the month names are read once a year: reading them for every month would
+// make this sweep take a minute). Each day line's label must name the line's day
+// in the nation's calendar, and each alternative date must name the same day in
+// the calendar its column heading says. A bad colour or a day the tables cannot
+// place stops the listing with an error.
+class EveryMonth : public ReferenceData, public ::testing::WithParamInterface<int16_t> {};
+
+TEST_P(EveryMonth, ListsTheRightDaysInBothTables) {
+    const int16_t n = GetParam();
+    for (bool latin : {false, true}) {
+        nation = n;
+        latinNames = latin;
+        loadedYear = 0;
+        loadNationSettings();
+        for (int16_t y = 1200; y <= 2100; ++y)
+            for (int16_t m = 1; m <= 12; ++m) {
+                const std::string where = "nation " + std::to_string(n) + " " + std::to_string(y) + "-" +
+                                          std::to_string(m) + (latin ? " latin" : "");
+                curMonth = m;
+                if (m == 1) {
+                    writeDateField(std::to_string(y) + "-01");
+                    ASSERT_NO_THROW(showCalendar()) << where;
+                } else {
+                    clearSurface();
+                    monthStartDay = dateToDayNumber(y, m, 1, n);
+                    monthOffset = static_cast<int16_t>(monthStartDay - yearDayZero);
+                    ASSERT_NO_THROW(listMonth()) << where;
+                }
+                std::vector<int32_t> labelled, alternative;
+                int16_t altCode = 0;
+                for (const auto& op : displayList) {
+                    if (op.kind != SurfaceOp::print) continue;
+                    if (op.x == 300) {
+                        labelled.push_back(dateToDayNumber(y, m, static_cast<int16_t>(std::stoi(op.text.substr(0, 2))), n));
+                    } else if (op.x == 3800) {
+                        altCode = op.text == "Gamla Stilen" ? 5 : 6;
+                    } else if (op.x == 4800) {
+                        const int16_t d = static_cast<int16_t>(std::stoi(op.text.substr(0, 2)));
+                        const int16_t am = static_cast<int16_t>(std::stoi(op.text.substr(3)));
+                        // The column does not print the year: the month tells
+                        // whether the date lies across New Year.
+                        const int16_t ay = static_cast<int16_t>(y + (am - m > 6 ? -1 : am - m < -6 ? 1 : 0));
+                        alternative.push_back(dateToDayNumber(ay, am, d, altCode));
+                    }
+                }
+                ASSERT_FALSE(labelled.empty()) << where;
+                ASSERT_EQ(labelled.size(), alternative.size()) << where;
+                for (std::size_t k = 0; k < labelled.size(); ++k) {
+                    ASSERT_EQ(labelled[k], monthStartDay + static_cast<int32_t>(k)) << where << " line " << k;
+                    ASSERT_EQ(alternative[k], labelled[k]) << where << " line " << k;
+                }
+                ASSERT_EQ(dateToDayNumber(y, static_cast<int16_t>(m + 1), 1, n), labelled.back() + 1) << where;
             }
+    }
 }
+// One test per nation, so that the sweep runs beside the others.
+INSTANTIATE_TEST_SUITE_P(Nations, EveryMonth, ::testing::Range<int16_t>(0, 9));
 
 TEST_F(ReferenceData, SwedishHolidaysOfPublishedYears) {
     // Lag (1989:253) om allmänna helgdagar with SFS 2004:1320.
