@@ -22,6 +22,19 @@ const char* nationHelp =
     "nationskod: 0 Sverige, 1 Finland, 2 Danmark, 3 Norge, 4 reform november 1700, "
     "5 juliansk, 6 och 8 reform oktober 1582, 7 reform september 1752, övriga gregoriansk";
 
+// Without --dir: the working folder when it holds Const.mdb (the build's run
+// folder, a user's own copy), else the reference data installed beside the
+// program (prefix/bin/tovmir-cli reads prefix/share/tovmir), else the working
+// folder again, whose missing database is then reported.
+std::string referenceFolder() {
+    std::error_code ec;
+    if (std::filesystem::exists("Const.mdb", ec)) return {};
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return {};
+    const auto installed = exe.parent_path().parent_path() / "share" / "tovmir";
+    return std::filesystem::exists(installed / "Const.mdb", ec) ? installed.string() : std::string{};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,6 +104,7 @@ int main(int argc, char** argv) {
         return exitUsage;
     }
     opt.latin = latin;
+    if (dir.empty()) dir = referenceFolder();
     if (!dir.empty()) {
         std::error_code ec;
         std::filesystem::current_path(dir, ec);

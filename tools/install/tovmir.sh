@@ -1,0 +1,37 @@
+#!/bin/sh
+# tovmir: starts the calendar in the user's own working folder.
+#
+# The program reads Const.mdb, the flags, the notes and the help from its working
+# folder and writes ctry.txt there when the user closes it. The installed files
+# are read-only and shared, so every user gets a folder of links to them (under
+# $XDG_DATA_HOME/tovmir, else ~/.local/share/tovmir), made again at every start
+# so that an upgrade's new files are seen at once; the user's ctry.txt stays.
+#   tovmir [--month YYYY-MM] [--calculator]   start the calendar
+#   tovmir --prepare                           only make the folder, print its path
+set -eu
+HERE=$(dirname -- "$(readlink -f -- "$0")")
+PREFIX=$(CDPATH= cd -- "$HERE/.." && pwd)
+SHARE="$PREFIX/share/tovmir"
+PROGRAM="$PREFIX/lib/tovmir/tovmir"
+WORK="${XDG_DATA_HOME:-$HOME/.local/share}/tovmir"
+
+if [ ! -r "$SHARE/Const.mdb" ]; then
+  echo "tovmir: referensdatabasen saknas: $SHARE/Const.mdb" >&2
+  exit 1
+fi
+mkdir -p -- "$WORK"
+for f in "$SHARE"/*; do
+  name=$(basename -- "$f")
+  # Only links of ours are replaced: a file the user put there is left alone.
+  if [ -L "$WORK/$name" ] || [ ! -e "$WORK/$name" ]; then
+    ln -sfn -- "$f" "$WORK/$name"
+  fi
+done
+# The help viewer is started from beside the program, where it is installed.
+
+if [ "${1:-}" = "--prepare" ]; then
+  echo "$WORK"
+  exit 0
+fi
+cd -- "$WORK"
+exec "$PROGRAM" "$@"
