@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "calendar/daynumber.h"
 #include "calendar/state.h"
+#include "mainwindow/notes.h"
 #include "monthview/listing.h"
 #include "monthview/surface.h"
 #include "monthview/viewdriver.h"
@@ -144,4 +147,60 @@ TEST_F(ReferenceData, FinnishHolidaysMovedIn1955AndToSaturdaysIn1973) {
     EXPECT_EQ(day(1, 1975, 5, 3), "12 Kristi himmelsfärdsdagen");
     EXPECT_EQ(day(1, 1992, 5, 28), "12 Kristi himmelsfärdsdagen");
     EXPECT_EQ(day(1, 1954, 12, 6), "12 Självständighetsdagen");
+}
+
+TEST_F(ReferenceData, SwedishReformsOf1772And1953) {
+    // The reduction of 1772 (in force 1773): Alla helgons dag and Kyndelsmässodagen
+    // to Sundays, Kyndelsmässodagen kept off Fastlagssöndagen (6 February 1780).
+    EXPECT_EQ(day(0, 1760, 11, 1), "12 Alla helgons dag");
+    EXPECT_EQ(day(0, 1780, 11, 5), "12 Alla helgons dag");
+    EXPECT_EQ(day(0, 1760, 2, 2), "12 Kyndelsmässodagen");
+    EXPECT_EQ(day(0, 1780, 1, 30), "12 Kyndelsmässodagen");
+    // 1953: Midsommardagen on the Saturday from 20 to 26 June, every year since.
+    EXPECT_EQ(day(0, 1952, 6, 24), "12 Midsommardagen");
+    for (int16_t y = 1953; y <= 2100; ++y) {
+        const int32_t june20 = dateToDayNumber(y, 6, 20, 0);
+        const auto saturday = static_cast<int16_t>(20 + (5 - june20 % 7 + 7) % 7);
+        EXPECT_EQ(day(0, y, 6, saturday).substr(0, 17), "12 Midsommardagen") << y;
+    }
+    // Marie bebådelsedag on 25 March until 1952, then the Sunday from 22 to 28 March,
+    // two weeks before Easter when that Sunday is Palm Sunday (2024) or Easter Day (2016).
+    EXPECT_EQ(day(0, 1952, 3, 25), "12 Marie bebådelsedag");
+    EXPECT_EQ(day(0, 1953, 3, 22), "12 Jungfru Marie bebådelsedag");
+    EXPECT_EQ(day(0, 2016, 3, 13), "12 Jungfru Marie bebådelsedag");
+    EXPECT_EQ(day(0, 2024, 3, 17), "12 Jungfru Marie bebådelsedag");
+}
+
+TEST_F(ReferenceData, DanishStoreBededagUntil2023) {
+    // Abolished by the Folketing on 28 February 2023 from 2024; the fourth Friday after Easter.
+    EXPECT_EQ(day(2, 2023, 5, 5), "12 Store bededag");
+    EXPECT_EQ(day(2, 2024, 4, 26), "0");
+    EXPECT_EQ(day(2, 1769, 12, 27), "12 3. juledag");  // the reduction of 1770
+    EXPECT_EQ(day(2, 1770, 12, 27), "0");
+    EXPECT_EQ(day(2, 2024, 6, 5), "1 Grundlovsdag");
+}
+
+// The shipped notes as the crown-and-sword button reads them: for every month
+// that can be shown, whole 60-character notes and no running off the end.
+TEST_F(ReferenceData, NotesFilesReadForEveryMonth) {
+    const auto read = [](const char* file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    };
+    for (int16_t n = 0; n <= 3; ++n) {
+        const std::string text = read(notesFile(n));
+        ASSERT_NE(text.find("\r\n9999-12 9999-12"), std::string::npos) << notesFile(n);
+        std::size_t shown = 0;
+        for (int16_t y = 1200; y <= 2100; ++y)
+            for (int16_t m = 1; m <= 12; ++m) {
+                std::string notes;
+                ASSERT_NO_THROW(notes = notesFor(text, notesKey(y, m))) << notesFile(n) << " " << y << "-" << m;
+                ASSERT_EQ(notes.size() % 61, 0u) << notesFile(n) << " " << y << "-" << m;
+                shown += notes.size() / 61;
+            }
+        EXPECT_GT(shown, 0u) << notesFile(n);
+    }
+    // The Swedish special calendar is explained in the months it touches.
+    EXPECT_NE(notesFor(read("HistSe.txt"), notesKey(1712, 2)), "");
+    EXPECT_NE(notesFor(read("HistDk.txt"), notesKey(1700, 2)), "");
 }
