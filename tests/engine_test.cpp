@@ -117,6 +117,8 @@ TEST(DatabaseBuilder, RefusesMalformedLinesWithFileAndLine) {
         {"a:int\tb\n1\tx\n2\n", "T.tsv:3:"},                // too few fields
         {"# source\na:int\nx\n", "T.tsv:3:"},               // not a whole number
         {"a:num\n1.2.3\n", "T.tsv:2:"},
+        {"a:num\n5.-2\n", "T.tsv:2:"},                     // a sign only in front
+        {"a:num\n--5\n", "T.tsv:2:"},
         {"a:date\n", "T.tsv:1:"},                            // unknown type
         {"a\tA\n", "T.tsv:1:"},                              // names clash without regard to case
         {"# only a comment\n", "T.tsv:1:"},                  // no header

@@ -15,16 +15,22 @@ namespace tovmir::builder {
 
 namespace {
 
+// Up to 18 decimal digits and nothing else: 18 digits always fit 64 bits.
+bool isDigits(std::string_view s) {
+    return !s.empty() && s.size() <= 18 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// One optional minus sign, before everything: "5.-2" and "--5" are not numbers.
 bool isWhole(std::string_view s) {
     if (!s.empty() && s[0] == '-') s.remove_prefix(1);
-    return !s.empty() && s.size() <= 18 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return isDigits(s);
 }
 
 bool isDecimal(std::string_view s) {
     if (!s.empty() && s[0] == '-') s.remove_prefix(1);
     const auto point = s.find('.');
-    if (point == std::string_view::npos) return isWhole(s);
-    return isWhole(s.substr(0, point)) && isWhole(s.substr(point + 1));
+    if (point == std::string_view::npos) return isDigits(s);
+    return isDigits(s.substr(0, point)) && isDigits(s.substr(point + 1));
 }
 
 std::vector<std::string> splitTabs(std::string_view line) {

@@ -96,7 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             wholeWithin(fields[0], min16, max16, &y);
             wholeWithin(fields[1], min16, max16, &m);
             wholeWithin(fields[2], min16, max16, &d);
-            std::string_view given = cli::splitLine(line)[0];
+            const auto values = cli::splitLine(line);
+            std::string_view given = values[0];
             if (given.starts_with('+')) given.remove_prefix(1);
             fuzz::require(wholeWithin(given, min32, max32, &j), "date answered a bad day number");
             if (y < 1) continue;
