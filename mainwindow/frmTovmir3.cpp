@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 
 #include "calculator/frmCalc3.h"
@@ -141,6 +142,10 @@ frmTovmir3::frmTovmir3() {
         calculator = new frmCalc3(
             this, [this] { syncControls(); }, [this] { txtIndate->setFocus(); });
         calculator->Form_Load();
+        // Beside the month rather than over it, where the screen has room.
+        const QRect screen = this->screen()->availableGeometry();
+        const QPoint beside = frameGeometry().topRight() + QPoint(8, 0);
+        if (beside.x() + calculator->frameGeometry().width() <= screen.right()) calculator->move(beside);
     };
     hooks.closeCalculator = [this] {
         if (calculator) calculator->close();
