@@ -6,6 +6,7 @@
 # are read-only and shared, so every user gets a folder of links to them (under
 # $XDG_DATA_HOME/tovmir, else ~/.local/share/tovmir), made again at every start
 # so that an upgrade's new files are seen at once; the user's ctry.txt stays.
+# The help viewer needs no link: the program starts the one installed beside it.
 #   tovmir [--month YYYY-MM] [--calculator]   start the calendar
 #   tovmir --prepare                           only make the folder, print its path
 set -eu
@@ -27,8 +28,6 @@ for f in "$SHARE"/*; do
     ln -sfn -- "$f" "$WORK/$name"
   fi
 done
-# The help viewer is started from beside the program, where it is installed.
-
 if [ "${1:-}" = "--prepare" ]; then
   echo "$WORK"
   exit 0
