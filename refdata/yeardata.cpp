@@ -20,17 +20,25 @@ namespace {
 // on Easter are left out instead of failing the year.
 bool hasEaster = true;
 
-// Before 2000 the almanac's leap day was 24 February, so in a leap year the names
-// after day 54 move on; from 2000 the leap day is 29 February and only the names
-// after day 59 move. This is one fixed year for every nation: where a nation's
-// lpDChg differs, the leap-day label and the empty day part company.
-constexpr int16_t nameListLeapDayChange = 2000;
-
+// The name lists are stored for a common year. In a leap year the names move one
+// day on from the almanac's leap day: from 25 February (day 55) in the years
+// before the nation's lpDChg, whose almanacs put the leap day on 24 February, and
+// from 29 February (day 60) after. The same year places the leap-day label, so
+// the label always lands on the day the names leave empty. (Denmark keeps the
+// leap day on 24 February to this day; its lpDChg lies past every year shown.)
 // The years whose almanacs carry the prayer days: Sweden from 1601 to 1983,
 // Finland up to 1808, its last year in the Swedish realm.
 bool readsPrayerDays() {
     return (nation == 0 && curYear >= 1601 && curYear <= 1983) || (nation == 1 && curYear >= 1601 && curYear <= 1808);
 }
+
+// The widest day text the listing shows whole beside the day: the longest names the
+// rule tables carry ("Tjugoförsta söndagen efter trefaldighet") with their blank.
+// An adding row whose join would pass it leaves the day to the higher rank instead.
+constexpr std::size_t joinedTextWidth = 40;
+
+// A red day: a holiday or a named Sunday. No adding row takes its colour.
+constexpr int16_t redDay = 12;
 
 int16_t paletteIndex(const Recordset& rs, const char* column) {
     const int16_t c = readInt16Field(rs, column);
@@ -61,6 +69,27 @@ int16_t annunciationSunday() {
     return to16(easterDay - s < 14 ? easterDay - 14 : s);
 }
 
+// An adding row (a rule code with "+" after it) on its day. It never lowers a red
+// day, and it keeps what the day already shows, the names of the name-day list
+// above all: the row's name follows the day's text after a dash. Where the two do
+// not fit the line, a red day stays as it is and any other day shows the row's
+// name alone, as a replacing row would.
+void addToDay(DayRecord& r, const std::string& name, int16_t color) {
+    if (r.dayText.empty()) {
+        r.dayText = name;
+        r.color = color;
+        return;
+    }
+    std::string joined = r.dayText + " \u2013" + name;
+    const bool fits = textLength(joined) <= joinedTextWidth;
+    if (r.color == redDay && color != redDay) {
+        if (fits) r.dayText = std::move(joined);
+        return;
+    }
+    r.dayText = fits ? std::move(joined) : name;
+    r.color = color;
+}
+
 void placeNameDays(Database& db, const std::string& criterion) {
     Recordset files = openRecordset(db, "DayNameFiles");
     findFirst(files, criterion);
@@ -76,7 +105,7 @@ void placeNameDays(Database& db, const std::string& criterion) {
     int64_t k = 1;
     for (; !eof(names); moveNext(names), ++k) {
         int64_t day = k;
-        if (leapShift == 1 && ((curYear < nameListLeapDayChange && k > 54) || k > 59)) day = k + 1;
+        if (leapShift == 1 && k > (curYear < lpDChg ? 54 : 59)) day = k + 1;
         dayTableAt(day).dayText = readTextField(names, "dayname");
     }
     closeRecordset(names);
@@ -114,7 +143,11 @@ void applyHolidayRules(Database& db) {
     for (; !eof(rules); moveNext(rules)) {
         if (curYear < readNumberField(rules, "begYr") || curYear > readNumberField(rules, "endYr")) continue;
         int16_t ruleDay = readInt16Field(rules, "dayNo");
-        const std::string rule = readTextField(rules, "rule");
+        std::string rule = readTextField(rules, "rule");
+        // "fix+", "sun+", ...: the day of the code before the "+", added to
+        // instead of replaced; the birthday codes add already and take no "+".
+        const bool adding = rule.size() > 1 && rule.back() == '+' && rule != "age+" && rule != "ded+";
+        if (adding) rule.pop_back();
         const bool needsEaster = rule == "est" || rule == "fly" || rule == "kyn" || rule == "MB1" || rule == "MB2";
         if (needsEaster && !hasEaster) continue;
         int64_t target;
@@ -159,6 +192,10 @@ void applyHolidayRules(Database& db) {
             continue;  // not a rule code (codes are matched with their capitals)
         }
         DayRecord& r = dayTableAt(target);
+        if (adding) {
+            addToDay(r, readTextField(rules, "dagNamn"), paletteIndex(rules, "color"));
+            continue;
+        }
         r.color = paletteIndex(rules, "color");
         r.dayText = readTextField(rules, "dagNamn");
     }

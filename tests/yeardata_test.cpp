@@ -52,7 +52,7 @@ TEST_F(NationSettings, AMissingFlagPictureFailsWithoutAWindowToo) {
     EXPECT_THROW(loadNationSettings(), DataError);
 }
 
-TEST_F(YearData, NamesMoveAroundTheLeapDayByTheYear2000Rule) {
+TEST_F(YearData, NamesMoveAroundTheLeapDayOfTheNationsAlmanac) {
     build(fixture::baseTables());
     loadYear(2023);
     EXPECT_EQ(dayTable[60].dayText, "n60");
@@ -71,9 +71,14 @@ TEST_F(YearData, NamesMoveAroundTheLeapDayByTheYear2000Rule) {
     auto t = fixture::baseTables();
     t["Titles"] = "Nation:int\tFlag\tTitle\tlpDChg:int\tleapDayName\tweekNoChg:int\n0\tflag.xpm\tS\t1990\tSkottdag\t1972\n";
     build(t);
-    loadYear(1996);  // the label by lpDChg on day 60, the names by 2000: day 55 stays empty
-    EXPECT_EQ(dayTable[55].dayText, "");
+    loadYear(1996);  // label and names both by lpDChg: 29 February is the leap day
+    EXPECT_EQ(dayTable[55].dayText, "n55");
+    EXPECT_EQ(dayTable[59].dayText, "n59");
     EXPECT_EQ(dayTable[60].dayText, "Skottdag          ");
+    EXPECT_EQ(dayTable[61].dayText, "n60");
+    loadYear(1988);  // before lpDChg: 24 February
+    EXPECT_EQ(dayTable[55].dayText, "Skottdag          ");
+    EXPECT_EQ(dayTable[60].dayText, "n59");
     loadYear(1712);  // Sweden's 367 days: nothing moves, no label
     EXPECT_EQ(leapShift, 2);
     EXPECT_EQ(dayTable[60].dayText, "n60");
@@ -158,6 +163,35 @@ TEST_F(YearData, TableOrderYearsCodesAndPersons) {
     EXPECT_EQ(dayTable[13].color, 2);
     EXPECT_EQ(dayTable[14].dayText, "Holiday   Barn                  04 år");
     EXPECT_EQ(dayTable[14].color, 5);
+}
+
+TEST_F(YearData, AddingRowsNeverHideARedDayNorTheNames) {
+    // A "+" after a code adds the row's name to the day instead of replacing it.
+    buildWithRules(
+        "2024\t2024\t20\tfix\t0\t12\t Söndag\n"
+        "2024\t2024\t20\tfix+\t0\t1\t Flaggdag\n"          // on a red day: after it, still red
+        "2024\t2024\t21\tfix+\t0\t1\t Nobeldagen\n"        // on a name day: names kept, blue
+        "2024\t2024\t22\tfix\t0\t12\t Jungfru Marie bebådelsedag\n"
+        "2024\t2024\t22\tfix+\t0\t1\t Kronprinsessans namnsdag\n"  // too long beside it: left out
+        "2024\t2024\t23\tfix+\t0\t2\t Tjugoförsta söndagen efter trefaldighet\n"  // too long: alone
+        "2024\t2024\t0\test+\t0\t12\t Påskdagen\n"         // red onto red: joined, red
+        "2024\t2024\t24\tage+\t1950\t2\tNot a code\n"
+        "2024\t2024\t25\tfix+\t0\t2\t Eve\n"
+        "2024\t2024\t25\tfix+\t0\t1\t Flag\n");            // two adding rows: both, the last colour
+    loadYear(2024);
+    EXPECT_EQ(dayTable[20].dayText, " Söndag – Flaggdag");
+    EXPECT_EQ(dayTable[20].color, 12);
+    EXPECT_EQ(dayTable[21].dayText, "n21 – Nobeldagen");
+    EXPECT_EQ(dayTable[21].color, 1);
+    EXPECT_EQ(dayTable[22].dayText, " Jungfru Marie bebådelsedag");
+    EXPECT_EQ(dayTable[22].color, 12);
+    EXPECT_EQ(dayTable[23].dayText, " Tjugoförsta söndagen efter trefaldighet");
+    EXPECT_EQ(dayTable[23].color, 2);
+    EXPECT_EQ(dayTable[91].dayText, "n90 – Påskdagen");  // 31 March 2024, after the leap day
+    EXPECT_EQ(dayTable[91].color, 12);
+    EXPECT_EQ(dayTable[24].dayText, "n24");
+    EXPECT_EQ(dayTable[25].dayText, "n25 – Eve – Flag");
+    EXPECT_EQ(dayTable[25].color, 1);
 }
 
 TEST_F(YearData, PrayerDaysInSwedenUntil1983) {
