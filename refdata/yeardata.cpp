@@ -32,10 +32,12 @@ bool readsPrayerDays() {
     return (nation == 0 && curYear >= 1601 && curYear <= 1983) || (nation == 1 && curYear >= 1601 && curYear <= 1808);
 }
 
-// The widest day text the listing shows whole beside the day: the longest names the
-// rule tables carry ("Tjugoförsta söndagen efter trefaldighet") with their blank.
-// An adding row whose join would pass it leaves the day to the higher rank instead.
-constexpr std::size_t joinedTextWidth = 40;
+// The widest joined day text: 44 characters with the leading blank. The window
+// prints the text from x 300 and a reform label from x 3800, some 230 pixels of
+// 8-point text, and the longest single names the rule tables carry ("Valborgs-
+// mässoafton, Konungens födelsedag") take 41. An adding row whose join would pass
+// it leaves the day to the higher rank instead.
+constexpr std::size_t joinedTextWidth = 44;
 
 // A red day: a holiday or a named Sunday. No adding row takes its colour.
 constexpr int16_t redDay = 12;
@@ -78,6 +80,14 @@ void addToDay(DayRecord& r, const std::string& name, int16_t color) {
     if (r.dayText.empty()) {
         r.dayText = name;
         r.color = color;
+        return;
+    }
+    // A feast that the name list itself carries (Kyndelmisse in the Danish row)
+    // is not written twice; the day only takes the row's rank.
+    // Every item of the day's text, the first one too, stands between commas once
+    // the text is framed by them: ", Kyndelmisse, Maria," holds ", Maria,".
+    if (("," + r.dayText + ",").find("," + name + ",") != std::string::npos) {
+        if (r.color != redDay) r.color = color;
         return;
     }
     std::string joined = r.dayText + " \u2013" + name;

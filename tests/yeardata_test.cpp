@@ -177,7 +177,8 @@ TEST_F(YearData, AddingRowsNeverHideARedDayNorTheNames) {
         "2024\t2024\t0\test+\t0\t12\t Påskdagen\n"         // red onto red: joined, red
         "2024\t2024\t24\tage+\t1950\t2\tNot a code\n"
         "2024\t2024\t25\tfix+\t0\t2\t Eve\n"
-        "2024\t2024\t25\tfix+\t0\t1\t Flag\n");            // two adding rows: both, the last colour
+        "2024\t2024\t25\tfix+\t0\t1\t Flag\n"             // two adding rows: both, the last colour
+        "2024\t2024\t26\tfix+\t0\t2\tn26\n");              // a name the list carries: not twice
     loadYear(2024);
     EXPECT_EQ(dayTable[20].dayText, " Söndag – Flaggdag");
     EXPECT_EQ(dayTable[20].color, 12);
@@ -192,6 +193,8 @@ TEST_F(YearData, AddingRowsNeverHideARedDayNorTheNames) {
     EXPECT_EQ(dayTable[24].dayText, "n24");
     EXPECT_EQ(dayTable[25].dayText, "n25 – Eve – Flag");
     EXPECT_EQ(dayTable[25].color, 1);
+    EXPECT_EQ(dayTable[26].dayText, "n26");
+    EXPECT_EQ(dayTable[26].color, 2);
 }
 
 TEST_F(YearData, PrayerDaysInSwedenUntil1983) {
