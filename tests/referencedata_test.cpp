@@ -18,39 +18,13 @@
 #include "monthview/viewdriver.h"
 #include "refdata/nationsettings.h"
 #include "refdata/yeardata.h"
+#include "shipped_data.h"
 
 using namespace tovmir;
+using shipped::day;
 
 namespace {
-
-void load(int16_t forNation, int16_t year, bool latin) {
-    if (nation == forNation && loadedYear == year && latinNames == latin) return;
-    curYear = year;
-    if (nation != forNation || latinNames != latin || loadedYear == 0) {
-        nation = forNation;
-        latinNames = latin;
-        loadNationSettings();
-    }
-    yearDayZero = dateToDayNumber(year, 1, 1, forNation) - 1;
-    loadedYear = year;
-    loadYearData();
-}
-
-// The day's colour and text as the month view shows it, e.g. "12 Juldagen".
-std::string day(int16_t forNation, int16_t y, int16_t m, int16_t d, bool latin = false) {
-    load(forNation, y, latin);
-    const auto& e = dayTableAt(dateToDayNumber(y, m, d, forNation) - yearDayZero);
-    return std::to_string(e.color) + e.dayText;
-}
-
-class ReferenceData : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::filesystem::current_path(TOVMIR_RUN_DIR);
-        resetCalendarState();
-    }
-};
-
+class ReferenceData : public shipped::Test {};
 }  // namespace
 
 // Every month that can be shown, as the window shows it: each year through
