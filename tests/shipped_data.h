@@ -37,6 +37,11 @@ inline std::string day(int16_t forNation, int16_t y, int16_t m, int16_t d, bool 
     return std::to_string(e.color) + e.dayText;
 }
 
+// The day's colour alone, for days whose text depends on the name list of the era.
+inline int colour(int16_t forNation, int16_t y, int16_t m, int16_t d, bool latin = false) {
+    return std::stoi(day(forNation, y, m, d, latin));
+}
+
 // Each test starts in the folder of the shipped Const.mdb with a fresh state.
 class Test : public ::testing::Test {
 protected:
