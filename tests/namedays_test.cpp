@@ -37,3 +37,52 @@ TEST_F(NameDays, DanishLeapYearsKeepSkuddagOn24February) {
     EXPECT_EQ(day(2, 2023, 2, 24), "0 Mattias");
     EXPECT_EQ(day(2, 2023, 2, 28), "0 Øllegaard");
 }
+
+// Sweden: for each change of list, a day where the two lists differ, in the last
+// year of the older list and the first year of the newer (Svenska Akademien's and
+// Isof's announcements of each revision; the 2025 names printed from 2027).
+TEST_F(NameDays, SwedenAtEveryChangeOfList) {
+    struct Case { int16_t m, d, lastOld; const char* older; const char* newer; };
+    const Case cases[] = {
+        {1, 24, 1900, "0 Ericus Translatus", "0 Erika"},
+        {10, 14, 1900, "0 Calixtus", "0 Manfred"},
+        {8, 10, 1985, "0 Lars", "0 Lars, Lasse, Lorentz"},
+        {2, 11, 1992, "0 Yngve, Yvette, Yvonne", "0 Yngve, Ingolf"},
+        {10, 19, 2000, "0 Tore, Torleif", "0 Tore, Tor"},
+        {9, 7, 2010, "0 Regina, Roy", "0 Kevin, Roy"},
+        {7, 23, 2014, "0 Emma", "0 Emma, Emmy"},
+        {9, 14, 2017, "0 Ida", "0 Ida, Ronja"},
+        {12, 3, 2021, "0 Lydia", "0 Lydia, Cornelia"},
+        {7, 30, 2026, "0 Algot", "0 Algot, Vilgot"},
+    };
+    for (const auto& c : cases) {
+        const auto first = static_cast<int16_t>(c.lastOld + 1);
+        EXPECT_EQ(day(0, c.lastOld, c.m, c.d), c.older) << c.lastOld << '-' << c.m << '-' << c.d;
+        EXPECT_EQ(day(0, first, c.m, c.d), c.newer) << first << '-' << c.m << '-' << c.d;
+    }
+    // Finland kept the older list to the almanac of 1907 and has none of its own after.
+    EXPECT_EQ(day(1, 1907, 1, 24), "0 Ericus Translatus");
+    EXPECT_EQ(day(1, 1908, 1, 24), "0");
+}
+
+// Before 2000 the Swedish almanac's leap day was 24 February and Mattias moved to
+// the 25th; from 2000 the leap day is 29 February and nothing moves.
+TEST_F(NameDays, SwedishLeapDayBeforeAndAfter2000) {
+    EXPECT_EQ(day(0, 1996, 2, 24).substr(0, 12), "9 Skottdagen");
+    EXPECT_EQ(day(0, 1996, 2, 25), "0 Mattias, Mats");
+    EXPECT_EQ(day(0, 1996, 2, 29), "0 Maria, Maja");
+    EXPECT_EQ(day(0, 2004, 2, 24), "0 Mattias, Mats");
+    EXPECT_EQ(day(0, 2004, 2, 28), "0 Maria");
+    EXPECT_EQ(day(0, 2004, 2, 29).substr(0, 12), "9 Skottdagen");
+    EXPECT_EQ(day(0, 2004, 3, 1), "0 Albin, Elvira");
+}
+
+// A flag day follows the names of the day; a red day keeps its name (Förordning
+// 1982:270: Nobeldagen 10 December, Kronprinsessans namnsdag 12 March; Easter 1989
+// on 26 March put Jungfru Marie bebådelsedag on 12 March).
+TEST_F(NameDays, FlagDaysHideNeitherNamesNorHolidays) {
+    EXPECT_EQ(day(0, 2024, 12, 10), "1 Malin, Malena – Nobeldagen");
+    EXPECT_EQ(day(0, 1989, 3, 12), "12 Jungfru Marie bebådelsedag");
+    EXPECT_EQ(day(2, 2017, 4, 9), "12 Palmesøndag – Danmarks besættelse 1940");
+    EXPECT_EQ(day(0, 2024, 12, 24), "2 Eva – Julafton");
+}
