@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 #include "calculator/calcwindow.h"
 #include "calendar/daynumber.h"
@@ -136,7 +137,8 @@ YearMonth parseYearMonth(std::string_view text, int16_t forNation) {
     return {year, month};
 }
 
-std::string monthListing(std::string_view from, std::string_view to, const Options& opt, bool ops, bool color) {
+void writeMonthListing(std::ostream& out, std::string_view from, std::string_view to, const Options& opt, bool ops,
+                       bool color) {
     const YearMonth first = parseYearMonth(from, opt.nation), last = parseYearMonth(to, opt.nation);
     if (last.year * 12 + last.month < first.year * 12 + first.month)
         throw InputError(std::string(to) + " ligger före " + std::string(from));
@@ -146,13 +148,19 @@ std::string monthListing(std::string_view from, std::string_view to, const Optio
     curYear = first.year;
     curMonth = first.month;
     loadNationSettings();
-    std::string out;
+    // Each month goes out as it is listed, so a range of any length takes the
+    // memory of one month.
     for (int y = first.year, m = first.month; y * 12 + m <= last.year * 12 + last.month; m == 12 ? (m = 1, ++y) : ++m) {
         showMonth(static_cast<int16_t>(y), static_cast<int16_t>(m));
-        if (!out.empty()) out += '\n';
-        out += ops ? monthOps() : monthText(color);
+        if (y != first.year || m != first.month) out << '\n';
+        out << (ops ? monthOps() : monthText(color));
     }
-    return out;
+}
+
+std::string monthListing(std::string_view from, std::string_view to, const Options& opt, bool ops, bool color) {
+    std::ostringstream out;
+    writeMonthListing(out, from, to, opt, ops, color);
+    return std::move(out).str();
 }
 
 namespace {

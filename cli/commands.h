@@ -60,6 +60,9 @@ YearMonth parseYearMonth(std::string_view text, int16_t nation);
 // loaded once per year): as text (with ANSI colours when color is set), or as the
 // display list's operations. The whole output or an error, never half of it.
 std::string monthListing(std::string_view from, std::string_view to, const Options& opt, bool ops, bool color);
+// The same, written to out month by month.
+void writeMonthListing(std::ostream& out, std::string_view from, std::string_view to, const Options& opt, bool ops,
+                       bool color);
 
 // Runs one command on its positional values and returns the output line (without
 // line end). A date that does not exist in the nation's calendar but still has a

@@ -118,7 +118,8 @@ int main(int argc, char** argv) {
         const char* noColorVar = std::getenv("NO_COLOR");
         const bool color = !noColor && !(noColorVar && *noColorVar) && ::isatty(STDOUT_FILENO);
         try {
-            std::cout << monthListing(monthFrom, month->parsed() ? monthFrom : monthTo, opt, ops, color);
+            writeMonthListing(std::cout, monthFrom, month->parsed() ? monthFrom : monthTo, opt, ops, color);
+            std::cout.flush();
             return 0;
         } catch (const std::exception& e) {
             std::cerr << "fel: " << e.what() << '\n';
@@ -128,7 +129,14 @@ int main(int argc, char** argv) {
     const auto& values = positionals[cmd->name];
 
     // A year's listing is many lines, so it has no batch form.
-    if (values.empty() && std::string_view(cmd->name) != "year") return runBatch(*cmd, opt, std::cin, std::cout, std::cerr);
+    if (values.empty() && std::string_view(cmd->name) != "year") {
+        // Reading standard input flushes standard output first (the streams are
+        // tied), one write for every answer. From a file or a pipe the answers
+        // go out in blocks instead; typed at a terminal, each appears as its
+        // line is entered.
+        if (!::isatty(STDIN_FILENO)) std::cin.tie(nullptr);
+        return runBatch(*cmd, opt, std::cin, std::cout, std::cerr);
+    }
 
     if (values.size() != cmd->argNames.size()) {
         std::cerr << "fel: " << cmd->name << " väntar " << cmd->argNames.size() << " värden, fick "

@@ -1,17 +1,91 @@
 #include "engine.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <map>
 
 #include "calendar/helpers.h"
 
 namespace tovmir {
 
 void SqliteClose::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+
+namespace {
+
+// What tells one state of a file from another without decrypting it. The salt
+// is the first 16 bytes of an SQLCipher file, drawn at random when the file is
+// built, so a file rebuilt within the same clock tick, in a reused inode and at
+// the same size, still differs.
+struct FileMarks {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{}, changed{};
+    char salt[16] = {};
+    bool operator==(const FileMarks& o) const {
+        return device == o.device && inode == o.inode && size == o.size && modified.tv_sec == o.modified.tv_sec &&
+               modified.tv_nsec == o.modified.tv_nsec && changed.tv_sec == o.changed.tv_sec &&
+               changed.tv_nsec == o.changed.tv_nsec && std::memcmp(salt, o.salt, sizeof salt) == 0;
+    }
+};
+
+// The marks of the file now; false where it cannot be read (the open then fails
+// as it always has).
+bool marksOf(const std::string& fileName, FileMarks& m) {
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    m.device = st.st_dev;
+    m.inode = st.st_ino;
+    m.size = st.st_size;
+    m.modified = st.st_mtim;
+    m.changed = st.st_ctim;
+    std::ifstream in(fileName, std::ios::binary);
+    return static_cast<bool>(in.read(m.salt, sizeof m.salt));
+}
+
+}  // namespace
+
+// One file as this run has read it: the connection, opened once and checked
+// with the password, and each table read through it.
+struct StoredFile {
+    std::string fileName, password;
+    FileMarks marks;
+    timespec storedAt{};
+    std::unique_ptr<sqlite3, SqliteClose> handle;
+    std::map<std::string, std::shared_ptr<const TableData>> tables;
+};
+
+namespace {
+
+// The program reads one reference database; the store holds the last file
+// opened, so a test that builds database after database keeps one at a time.
+std::shared_ptr<StoredFile> storedFile;
+
+const TableData noRows;
+
+// File times tick with the kernel's coarse clock, some milliseconds apart, so a
+// file written again within one tick of the first reading may keep every mark
+// but the bytes. Marks are trusted only for a file left alone for a second
+// before the store read it; a file that fresh is read anew at each open until it
+// has aged.
+bool settled(const StoredFile& f) {
+    const auto ns = [](const timespec& t) { return int64_t{t.tv_sec} * 1000000000 + t.tv_nsec; };
+    const int64_t lastWrite = std::max(ns(f.marks.modified), ns(f.marks.changed));
+    return ns(f.storedAt) - lastWrite > 1000000000;
+}
+
+const TableData& contentOf(const Recordset& rs) { return rs.data ? *rs.data : noRows; }
+
+}  // namespace
 
 namespace {
 
@@ -47,17 +121,17 @@ bool sameName(std::string_view a, std::string_view b) {
 }
 
 std::size_t columnIndex(const Recordset& rs, std::string_view column) {
-    for (std::size_t i = 0; i < rs.columns.size(); ++i)
-        if (sameName(rs.columns[i], column)) return i;
+    for (std::size_t i = 0; i < contentOf(rs).columns.size(); ++i)
+        if (sameName(contentOf(rs).columns[i], column)) return i;
     throw DataError("kolumnen " + std::string(column) + " finns inte i tabellen " + rs.table);
 }
 
 const Value& currentValue(const Recordset& rs, std::string_view column) {
     const std::size_t col = columnIndex(rs, column);
-    if (rs.current >= rs.rows.size())
+    if (rs.current >= contentOf(rs).rows.size())
         throw DataError("tabellen " + rs.table + " har ingen aktuell rad (läsning av kolumnen " + std::string(column) +
                         " efter sista raden)");
-    const Value& v = rs.rows[rs.current][col];
+    const Value& v = contentOf(rs).rows[rs.current][col];
     if (std::holds_alternative<std::monostate>(v))
         throw DataError("kolumnen " + std::string(column) + " i tabellen " + rs.table + " saknar värde (NULL) på rad " +
                         std::to_string(rs.current + 1));
@@ -81,11 +155,18 @@ Database openDatabase(const std::string& fileName, bool /*exclusive*/, bool /*re
         const auto rest = connect.substr(at + 4);
         password = std::string(rest.substr(0, rest.find(';')));
     }
+    FileMarks marks;
+    const bool marked = marksOf(fileName, marks);
+    if (marked && storedFile && storedFile->fileName == fileName && storedFile->password == password &&
+        storedFile->marks == marks && settled(*storedFile))
+        return Database{storedFile, fileName};
+
     sqlite3* raw = nullptr;
     // Without SQLITE_OPEN_CREATE a missing file is an error, not a new empty
     // database; read-write falls back to reading where the file is write-protected.
     const int rc = sqlite3_open_v2(fileName.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-    Database db{std::unique_ptr<sqlite3, SqliteClose>(raw), fileName};
+    auto file = std::make_shared<StoredFile>();
+    file->handle.reset(raw);
     if (rc != SQLITE_OK) throw DataError("databasen " + fileName + " kan inte öppnas: " + sqliteMessage(raw));
     const std::string context = "databasen " + fileName + " kan inte öppnas";
     exec(raw, "PRAGMA key = " + quoted(password, '\'') + ";", context);
@@ -97,14 +178,29 @@ Database openDatabase(const std::string& fileName, bool /*exclusive*/, bool /*re
         sqlite3_free(err);
         throw DataError("databasen " + fileName + " kan inte läsas: fel lösenord eller ingen databas");
     }
-    return db;
+    file->fileName = fileName;
+    file->password = password;
+    file->marks = marks;
+    ::clock_gettime(CLOCK_REALTIME, &file->storedAt);
+    // A file whose marks could not be read is never found again: each open of
+    // it reads it anew.
+    if (marked) storedFile = file;
+    return Database{std::move(file), fileName};
 }
 
-void closeDatabase(Database& db) { db.handle.reset(); }
+void closeDatabase(Database& db) { db.file.reset(); }
+
+void forgetStoredFiles() { storedFile.reset(); }
 
 Recordset openRecordset(Database& db, const std::string& table) {
-    if (!db.handle) throw DataError("tabellen " + table + " kan inte öppnas: databasen är stängd");
-    sqlite3* raw = db.handle.get();
+    if (!db.file) throw DataError("tabellen " + table + " kan inte öppnas: databasen är stängd");
+    Recordset rs;
+    rs.table = table;
+    if (const auto found = db.file->tables.find(table); found != db.file->tables.end()) {
+        rs.data = found->second;
+        return rs;
+    }
+    sqlite3* raw = db.file->handle.get();
     sqlite3_stmt* stmt = nullptr;
     const std::string sql = "SELECT * FROM " + quoted(table, '"') + " ORDER BY rowid;";
     if (sqlite3_prepare_v2(raw, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
@@ -114,13 +210,12 @@ Recordset openRecordset(Database& db, const std::string& table) {
             throw DataError("tabellen " + table + " finns inte i databasen " + db.fileName);
         throw DataError("tabellen " + table + " kan inte läsas: " + why);
     }
-    Recordset rs;
-    rs.table = table;
+    auto content = std::make_shared<TableData>();
     const int n = sqlite3_column_count(stmt);
-    for (int i = 0; i < n; ++i) rs.columns.emplace_back(sqlite3_column_name(stmt, i));
+    for (int i = 0; i < n; ++i) content->columns.emplace_back(sqlite3_column_name(stmt, i));
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        auto& row = rs.rows.emplace_back();
+        auto& row = content->rows.emplace_back();
         row.reserve(n);
         for (int i = 0; i < n; ++i) {
             switch (sqlite3_column_type(stmt, i)) {
@@ -135,12 +230,16 @@ Recordset openRecordset(Database& db, const std::string& table) {
         }
     }
     sqlite3_finalize(stmt);
+    // A table that failed half-way (a damaged page) is not kept: the next open
+    // fails the same way.
     if (rc != SQLITE_DONE) throw DataError("tabellen " + table + " kan inte läsas: " + sqliteMessage(raw));
+    db.file->tables.emplace(table, content);
+    rs.data = std::move(content);
     return rs;
 }
 
 void closeRecordset(Recordset& rs) {
-    rs.rows.clear();
+    rs.data.reset();
     rs.current = 0;
 }
 
@@ -215,13 +314,13 @@ namespace {
 bool meets(const Recordset& rs, const std::vector<std::size_t>& cols, const std::vector<Comparison>& terms,
            std::size_t row) {
     for (std::size_t t = 0; t < terms.size(); ++t) {
-        const Value& v = rs.rows[row][cols[t]];
+        const Value& v = contentOf(rs).rows[row][cols[t]];
         double x;
         if (std::holds_alternative<std::monostate>(v)) return false;
         if (const auto* i = std::get_if<int64_t>(&v)) x = static_cast<double>(*i);
         else if (const auto* d = std::get_if<double>(&v)) x = *d;
         else
-            throw DataError("kolumnen " + rs.columns[cols[t]] + " i tabellen " + rs.table +
+            throw DataError("kolumnen " + contentOf(rs).columns[cols[t]] + " i tabellen " + rs.table +
                             " innehåller text och kan inte jämföras med ett tal");
         const double y = terms[t].value;
         bool ok = false;
@@ -244,26 +343,26 @@ void findFirst(Recordset& rs, std::string_view criterion) {
     const auto terms = parseCriterion(criterion);
     std::vector<std::size_t> cols;
     for (const auto& t : terms) cols.push_back(columnIndex(rs, t.column));
-    for (std::size_t row = 0; row < rs.rows.size(); ++row) {
+    for (std::size_t row = 0; row < contentOf(rs).rows.size(); ++row) {
         if (meets(rs, cols, terms, row)) {
             rs.current = row;
             rs.noMatch = false;
             return;
         }
     }
-    rs.current = rs.rows.size();
+    rs.current = contentOf(rs).rows.size();
     rs.noMatch = true;
 }
 
 bool noMatch(const Recordset& rs) { return rs.noMatch; }
 
 void moveNext(Recordset& rs) {
-    if (rs.current >= rs.rows.size())
+    if (rs.current >= contentOf(rs).rows.size())
         throw DataError("tabellen " + rs.table + " har ingen rad efter den sista");
     ++rs.current;
 }
 
-bool eof(const Recordset& rs) { return rs.current >= rs.rows.size(); }
+bool eof(const Recordset& rs) { return rs.current >= contentOf(rs).rows.size(); }
 
 double readNumberField(const Recordset& rs, std::string_view column) {
     const Value& v = currentValue(rs, column);
