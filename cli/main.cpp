@@ -39,6 +39,9 @@ std::string referenceFolder() {
 
 int main(int argc, char** argv) {
     using namespace tovmir::cli;
+    // The C++ streams buffer on their own instead of reading and writing through
+    // C's stdio a character at a time; nothing here uses stdio.
+    std::ios::sync_with_stdio(false);
     CLI::App app{"tovmir-cli: evig kalender för Norden i terminalen.\n"
                  "Utan värden på kommandoraden läses en uppsättning värden per rad från standard in."};
     app.require_subcommand(1);
