@@ -30,8 +30,8 @@ struct DataError : std::runtime_error {
 
 // The cipher settings of Const.mdb beside the key, for the program and the
 // builder alike. The password is fixed in the program, so a costly key derivation
-// would protect nothing and cost tens of milliseconds at every open; one
-// iteration keeps the open-per-call pattern cheap. data/FORMAT.md gives the same
+// would protect nothing and cost tens of milliseconds at the first open of every
+// run, a large part of a terminal command; one iteration keeps it cheap. data/FORMAT.md gives the same
 // line for opening the file by hand.
 constexpr const char* cipherSettings = "PRAGMA kdf_iter = 1;";
 

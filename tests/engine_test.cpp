@@ -1,5 +1,8 @@
 #include "refdata/engine.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <fstream>
 
@@ -71,6 +74,62 @@ TEST_F(Engine, TablesKeepTheOrderOfTheirLinesAndFindTheFirstMatch) {
     moveNext(rs), moveNext(rs), moveNext(rs);
     EXPECT_TRUE(eof(rs));
     EXPECT_THROW(moveNext(rs), DataError);
+}
+
+namespace {
+
+// Dates the file's modification back a minute, as a file built long before the
+// run is; the run trusts its marks only for a file left alone that long.
+void ageFile(const char* name) {
+    struct stat st {};
+    ASSERT_EQ(::stat(name, &st), 0);
+    timespec times[2] = {st.st_atim, st.st_mtim};
+    times[0].tv_sec -= 60;
+    times[1].tv_sec -= 60;
+    ASSERT_EQ(::utimensat(AT_FDCWD, name, times, 0), 0);
+}
+
+std::string firstTitle() {
+    Database db = openReferenceDatabase();
+    Recordset rs = openRecordset(db, "Titles");
+    return readTextField(rs, "Title");
+}
+
+}  // namespace
+
+// The run keeps what it read, but a file built anew, changed or damaged in place
+// reads exactly as at a first open, even with its modification time put back.
+TEST_F(Engine, TheRunsStoreSeesEveryChangeOfTheFile) {
+    forgetStoredFiles();
+    auto t = fixture::baseTables();
+    build(t);
+    ageFile("Const.mdb");
+    EXPECT_EQ(firstTitle(), "Sverige");
+    EXPECT_EQ(firstTitle(), "Sverige");  // from the store
+
+    t["Titles"] = "Nation:int\tFlag\tTitle\tlpDChg:int\tleapDayName\tweekNoChg:int\n0\tflag.xpm\tSvea\t2000\tS\t1972\n";
+    build(t);  // a new file of the same size
+    ageFile("Const.mdb");
+    EXPECT_EQ(firstTitle(), "Svea");
+
+    // Damage one byte of the schema page after the salt, keep the size and the old times.
+    {
+        std::fstream f("Const.mdb", std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(500);
+        f.put('\x5a');
+    }
+    ageFile("Const.mdb");
+    const std::string afterDamage = errorOf([] { firstTitle(); });
+    EXPECT_NE(afterDamage, "(inget fel)");
+    forgetStoredFiles();  // a first open of the damaged file fails the same way
+    EXPECT_EQ(errorOf([] { firstTitle(); }), afterDamage);
+
+    // A wrong password is never served from the store.
+    build(fixture::baseTables());
+    ageFile("Const.mdb");
+    EXPECT_EQ(firstTitle(), "Sverige");
+    EXPECT_THROW(openDatabase("Const.mdb", false, false, ";pwd=vortle"), DataError);
+    forgetStoredFiles();
 }
 
 TEST_F(Engine, CriteriaEitherParseOrNameThemselvesInTheError) {
