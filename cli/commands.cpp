@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <array>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -168,7 +169,7 @@ namespace {
 // The date calculator's press, on fields filled as a user of the window would
 // fill them: the same choice, computation and refusal texts, and the computed
 // group's fields as the answer.
-std::string calculation(std::string_view name, const std::vector<int16_t>& v, const Options& opt) {
+std::string calculation(std::string_view name, const std::array<int16_t, 6>& v, const Options& opt) {
     nation = opt.nation;
     installCalcWindowOps({});
     calcFields.clear();
@@ -217,8 +218,9 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
         dayNumberToDate(j, opt.nation);
         return ymd(calYear, calMonth, calDay);
     }
-    std::vector<int16_t> v;
-    for (std::size_t i = 0; i < args.size(); ++i) v.push_back(parse16(args[i], valueName(cmd.argNames[i])));
+    // At most six values (span, add, sub); a batch line costs no allocation here.
+    std::array<int16_t, 6> v{};
+    for (std::size_t i = 0; i < args.size(); ++i) v[i] = parse16(args[i], valueName(cmd.argNames[i]));
     if (name == "daynumber") {
         const int32_t j = dateToDayNumber(v[0], v[1], v[2], opt.nation);
         if (warning && !isValidDate(v[0], v[1], v[2], opt.nation))
@@ -239,16 +241,25 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
     return ymd(calYear, calMonth, calDay);
 }
 
-std::vector<std::string> splitLine(std::string_view line) {
+void splitLine(std::string_view line, std::vector<std::string>& out) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    std::vector<std::string> out;
-    std::size_t i = 0;
+    std::size_t n = 0, i = 0;
     while (i < line.size()) {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
         const std::size_t start = i;
         while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-        if (i > start) out.emplace_back(line.substr(start, i - start));
+        if (i == start) continue;
+        // The strings of the last line are reused, so their buffers too.
+        if (n < out.size()) out[n].assign(line.substr(start, i - start));
+        else out.emplace_back(line.substr(start, i - start));
+        ++n;
     }
+    out.resize(n);
+}
+
+std::vector<std::string> splitLine(std::string_view line) {
+    std::vector<std::string> out;
+    splitLine(line, out);
     return out;
 }
 
@@ -256,6 +267,7 @@ int runBatch(const CommandInfo& cmd, const Options& opt, std::istream& in, std::
              std::ostream& err) {
     int status = 0;
     std::string line;
+    std::vector<std::string> args;
     long lineNo = 0;
     while (std::getline(in, line)) {
         ++lineNo;
@@ -263,7 +275,7 @@ int runBatch(const CommandInfo& cmd, const Options& opt, std::istream& in, std::
         try {
             if (line.size() > maxLineLength)
                 throw InputError("raden är för lång (mer än " + std::to_string(maxLineLength) + " tecken)");
-            const auto args = splitLine(line);
+            splitLine(line, args);
             if (args.empty()) throw InputError("tom rad");
             out << runCommand(cmd, args, opt, &warning) << '\n';
             if (!warning.empty()) err << "varning: rad " << lineNo << ": " << warning << '\n';

@@ -74,6 +74,8 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
 // Splits a batch line into its values at blanks and tabs; a CR before the line end
 // (files from Windows) is dropped.
 std::vector<std::string> splitLine(std::string_view line);
+// The same into out, reusing its strings (the batch reader's line after line).
+void splitLine(std::string_view line, std::vector<std::string>& out);
 
 // Batch mode: one output line for every input line, in order, "fel: <reason>" for a
 // line that fails; warnings go to err. Returns the exit status: 0, or 1 when any
