@@ -41,6 +41,29 @@ const CommandInfo* findCommand(std::string_view name) {
     return nullptr;
 }
 
+std::string shownValue(std::string_view text) {
+    constexpr std::size_t longest = 40;
+    std::string out;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (characters == longest) return out + "…";
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t n = utf8SequenceLength(text, i);
+        if (c < 0x20 || c == 0x7F || n == 0) {
+            static constexpr char hex[] = "0123456789abcdef";
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+            n = 1;
+        } else {
+            out.append(text.substr(i, n));
+        }
+        ++characters;
+        i += n;
+    }
+    return out;
+}
+
 namespace {
 
 // Sign and decimal digits, nothing else. Digits past 19 would not fit int64, and
@@ -54,7 +77,7 @@ int64_t parseWhole(std::string_view text, std::string_view what, int64_t lo, int
     }
     bool allDigits = !s.empty();
     for (char c : s) allDigits = allDigits && c >= '0' && c <= '9';
-    if (!allDigits) throw InputError(std::string(what) + " \"" + std::string(text) + "\" är inget heltal");
+    if (!allDigits) throw InputError(std::string(what) + " \"" + shownValue(text) + "\" är inget heltal");
     while (s.size() > 1 && s[0] == '0') s.remove_prefix(1);
     int64_t v = 0;
     bool fits = s.size() <= 18;
@@ -64,7 +87,7 @@ int64_t parseWhole(std::string_view text, std::string_view what, int64_t lo, int
         fits = v >= lo && v <= hi;
     }
     if (!fits)
-        throw InputError(std::string(what) + " " + std::string(text) + " ryms inte i " + std::to_string(bits) +
+        throw InputError(std::string(what) + " " + shownValue(text) + " ryms inte i " + std::to_string(bits) +
                          " bitar (" + std::to_string(lo) + " till " + std::to_string(hi) + ")");
     return v;
 }
@@ -76,6 +99,11 @@ std::string ymd(int y, int m, int d) {
 std::string dateText(int16_t y, int16_t m, int16_t d) {
     return std::to_string(y) + "-" + format0x(m) + "-" + format0x(d);
 }
+
+// Years before 1 are refused by every command rather than counted: the calendar
+// arithmetic divides with truncation, right only from year 1 on, and no almanac
+// date lies before it.
+constexpr const char* beforeYearOne = " (kalendern räknar från år 1)";
 
 const char* valueName(std::string_view argName) {
     if (argName == "Y" || argName == "Y1" || argName == "Y2") return "året";
@@ -123,11 +151,11 @@ std::string yearListing(int16_t year, const Options& opt) {
 
 YearMonth parseYearMonth(std::string_view text, int16_t forNation) {
     const auto dash = text.find('-', text.empty() ? 0 : 1);
-    if (dash == std::string_view::npos) throw InputError("\"" + std::string(text) + "\" är ingen månad (ÅÅÅÅ-MM)");
+    if (dash == std::string_view::npos) throw InputError("\"" + shownValue(text) + "\" är ingen månad (ÅÅÅÅ-MM)");
     const int16_t year = parse16(text.substr(0, dash), "året");
     const std::string_view monthText = text.substr(dash + 1);
     if (monthText.empty() || monthText[0] == '-' || monthText[0] == '+')
-        throw InputError("\"" + std::string(text) + "\" är ingen månad (ÅÅÅÅ-MM)");
+        throw InputError("\"" + shownValue(text) + "\" är ingen månad (ÅÅÅÅ-MM)");
     const int16_t month = parse16(monthText, "månaden");
     if (month < 1 || month > 12) throw InputError("månaden " + std::to_string(month) + " finns inte (1 till 12)");
     const int16_t first = firstEnteredYear(forNation);
@@ -142,7 +170,7 @@ void writeMonthListing(std::ostream& out, std::string_view from, std::string_vie
                        bool color) {
     const YearMonth first = parseYearMonth(from, opt.nation), last = parseYearMonth(to, opt.nation);
     if (last.year * 12 + last.month < first.year * 12 + first.month)
-        throw InputError(std::string(to) + " ligger före " + std::string(from));
+        throw InputError(shownValue(to) + " ligger före " + shownValue(from));
     nation = opt.nation;
     latinNames = opt.latin;
     loadedYear = 0;
@@ -211,6 +239,9 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
         const int32_t j = parse32(args[0], valueName("J"));
         // weekNumber answers for the current nation; in the terminal that is the
         // nation of the command line.
+        if (j < dateToDayNumber(1, 1, 1, opt.nation))
+            throw InputError("dagnumret " + std::to_string(j) + " ligger före år 1 i kalendern för nation " +
+                             std::to_string(opt.nation) + beforeYearOne);
         if (name == "week") {
             nation = opt.nation;
             return std::to_string(weekNumber(j));
@@ -220,7 +251,14 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
     }
     // At most six values (span, add, sub); a batch line costs no allocation here.
     std::array<int16_t, 6> v{};
-    for (std::size_t i = 0; i < args.size(); ++i) v[i] = parse16(args[i], valueName(cmd.argNames[i]));
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = cmd.argNames[i];
+        v[i] = parse16(args[i], valueName(arg));
+        if ((arg == "Y" || arg == "Y1" || arg == "Y2") && v[i] < 1)
+            throw InputError("året " + std::to_string(v[i]) + " finns inte" + beforeYearOne);
+    }
+    if (name == "prevmonthlen" && (v[1] < 1 || v[1] > 12))
+        throw InputError("månaden " + std::to_string(v[1]) + " finns inte (1 till 12)");
     if (name == "daynumber") {
         const int32_t j = dateToDayNumber(v[0], v[1], v[2], opt.nation);
         if (warning && !isValidDate(v[0], v[1], v[2], opt.nation))
@@ -232,12 +270,19 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
     if (name == "prevmonthlen") return std::to_string(prevMonthLength(v[0], v[1], opt.nation));
     if (name == "easter") return std::to_string(easterDayNumber(v[0], opt.nation));
     if (name == "year") return yearListing(v[0], opt);
-    if (name == "span" || name == "add" || name == "sub") return calculation(name, v, opt);
+    if (name == "span") return calculation(name, v, opt);
+    if (name == "add" || name == "sub") {
+        std::string date = calculation(name, v, opt);
+        if (date.empty() || date[0] == '-' || date[0] == '0')
+            throw InputError("datumet hamnar före år 1" + std::string(beforeYearOne));
+        return date;
+    }
     // convert: only a date that exists in the source calendar names a day at all.
     if (!isValidDate(v[0], v[1], v[2], opt.from))
         throw InputError("datumet " + dateText(v[0], v[1], v[2]) + " finns inte i kalendern för nation " +
                          std::to_string(opt.from));
     dayNumberToDate(dateToDayNumber(v[0], v[1], v[2], opt.from), opt.to);
+    if (calYear < 1) throw InputError("datumet hamnar före år 1 i kalendern för nation " + std::to_string(opt.to) + beforeYearOne);
     return ymd(calYear, calMonth, calDay);
 }
 

@@ -39,6 +39,10 @@ struct InputError : std::runtime_error {
 // The longest batch line read; anything longer is refused whole rather than cut.
 constexpr std::size_t maxLineLength = 1000;
 
+// A value as a message shows it: a control byte (NUL included) or a byte that is
+// not UTF-8 written as \xNN, and a value longer than 40 characters cut with "…".
+std::string shownValue(std::string_view text);
+
 // Strict readers for one value; InputError names the value and why it is refused.
 int16_t parse16(std::string_view text, std::string_view what);
 int32_t parse32(std::string_view text, std::string_view what);

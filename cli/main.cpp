@@ -12,6 +12,7 @@
 
 #include "calendar/helpers.h"
 #include "commands.h"
+#include "yeardays.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ constexpr int exitUsage = 2;
 
 const char* nationHelp =
     "nationskod: 0 Sverige, 1 Finland, 2 Danmark, 3 Norge, 4 reform november 1700, "
-    "5 juliansk, 6 och 8 reform oktober 1582, 7 reform september 1752, övriga gregoriansk";
+    "5 juliansk, 6 och 8 reform oktober 1582, 7 reform september 1752, 9 och högre gregoriansk";
 
 // Without --dir: the working folder when it holds Const.mdb (the build's run
 // folder, a user's own copy), else the reference data installed beside the
@@ -35,6 +36,68 @@ std::string referenceFolder() {
     return std::filesystem::exists(installed / "Const.mdb", ec) ? installed.string() : std::string{};
 }
 
+// The first word of the command line that is neither an option nor the value of
+// a global option: where the command's name stands.
+std::string firstWordOf(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--nation" || a == "--dir") ++i;
+        else if (!a.starts_with("-")) return a;
+    }
+    return {};
+}
+
+// What follows a fixed English phrase of the argument parser, up to the end.
+std::string after(const std::string& message, const std::string& phrase) {
+    const auto at = message.find(phrase);
+    return at == std::string::npos ? std::string{} : message.substr(at + phrase.size());
+}
+
+// The argument parser's refusal in Swedish. Its messages are English sentences
+// around the names and values concerned; each kind is recognised by the
+// parser's name for it and its sentence, and anything not recognised is named
+// by the kind alone, so no English sentence reaches the user.
+std::string swedishParseError(const CLI::ParseError& e, bool commandGiven, const std::string& firstWord) {
+    const std::string kind = e.get_name(), m = e.what();
+    const auto shown = [](const std::string& s) { return tovmir::cli::shownValue(s); };
+    // A word where the command should stand that names none: the parser finds
+    // the command missing before it finds the word extra.
+    if (!commandGiven && !firstWord.empty()) return "okänt kommando: " + shown(firstWord);
+    // A command's own ExtrasError carries the command's name as its kind.
+    if (m.find(" not expected: ") != std::string::npos) {
+        std::string extras = after(m, "not expected: ");
+        if (!commandGiven) return "okänt kommando: " + shown(extras.substr(0, extras.find(' ')));
+        return "oväntade värden: " + shown(extras);
+    }
+    if (kind == "RequiredError") {
+        if (m.starts_with("A subcommand")) return "ett kommando krävs (se --help)";
+        if (const auto at = m.find(" is required"); at != std::string::npos) {
+            // The commands' values by the names their help gives them.
+            static const std::map<std::string, std::string> values = {
+                {"text", "TEXT"}, {"from", "FRÅN"}, {"to", "TILL"}, {"month", "ÅÅÅÅ-MM"}};
+            const std::string name = m.substr(0, at);
+            const auto known = values.find(name);
+            return (known == values.end() ? shown(name) : "värdet " + known->second) + " krävs";
+        }
+        return "ett värde som krävs saknas";
+    }
+    if (kind == "ArgumentMismatch") {
+        if (const auto at = m.find(" arguments to "); at != std::string::npos) {
+            const std::string rest = m.substr(at + 14);
+            return shown(rest.substr(0, rest.find(','))) + " fick fel antal värden";
+        }
+        return shown(m.substr(0, m.find(':'))) + " fick fel antal värden";
+    }
+    if (kind == "ConversionError") {
+        if (m.find("too many inputs for a flag") != std::string::npos)
+            return shown(m.substr(0, m.find(':'))) + " tar inget värde";
+        if (const auto v = after(m, "Could not convert: "); !v.empty()) return "värdet kan inte läsas: " + shown(v);
+        return "ett värde kan inte läsas";
+    }
+    if (kind == "RequiresError" || kind == "ExcludesError") return "flaggorna kan inte ges så tillsammans";
+    return "kommandoraden kan inte läsas (" + kind + ")";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,21 +108,44 @@ int main(int argc, char** argv) {
     CLI::App app{"tovmir-cli: evig kalender för Norden i terminalen.\n"
                  "Utan värden på kommandoraden läses en uppsättning värden per rad från standard in."};
     app.require_subcommand(1);
+    app.option_defaults()->group("Flaggor");
+    app.set_help_flag("-h,--help", "visar hjälpen och avslutar");
+    app.set_version_flag("--version", "tovmir-cli " TOVMIR_VERSION, "visar versionen och avslutar");
+    app.footer("Flaggorna --nation, --dir, --latin och --no-color får stå före eller efter kommandot.");
+    auto formatter = app.get_formatter();
+    for (const auto& [key, swedish] : std::map<std::string, std::string>{{"Usage", "Användning"},
+                                                                         {"OPTIONS", "FLAGGOR"},
+                                                                         {"SUBCOMMAND", "KOMMANDO"},
+                                                                         {"SUBCOMMANDS", "KOMMANDON"},
+                                                                         {"Positionals", "Värden"},
+                                                                         {"REQUIRED", "KRÄVS"},
+                                                                         {"TEXT", "TEXT"},
+                                                                         {"INT", "HELTAL"}})
+        formatter->label(key, swedish);
 
+    // The options every command shares, before or after the command's name.
     std::string nationText = "0", fromText, toText, dir;
-    bool latin = false;
+    bool latin = false, noColor = false;
+    app.add_option("--nation", nationText, nationHelp);
+    app.add_option("--dir", dir, "mappen med Const.mdb (annars arbetsmappen)");
+    app.add_flag("--latin", latin, "den andra helgdagstabellen, med söndagarnas latinska namn");
+    app.add_flag("--no-color", noColor, "inga färger (likaså när NO_COLOR är satt)");
+    app.fallthrough();
+
+    const auto addCommand = [&](const std::string& name, const std::string& help) {
+        auto* sub = app.add_subcommand(name, help);
+        sub->group("Kommandon");
+        sub->set_help_flag("-h,--help", "visar hjälpen och avslutar");
+        return sub;
+    };
+
     std::map<std::string, std::vector<std::string>> positionals;
     std::map<std::string, CLI::App*> subs;
     for (const auto& info : commandTable()) {
         std::string usage;
         for (const char* a : info.argNames) usage += std::string(" ") + a;
-        auto* sub = app.add_subcommand(info.name, std::string(info.help) + " (värden:" + usage + ")");
-        sub->add_option("--nation", nationText, nationHelp);
+        auto* sub = addCommand(info.name, std::string(info.help) + " (värden:" + usage + ")");
         sub->add_option("values", positionals[info.name], usage.substr(1))->expected(0, -1);
-        if (std::string_view(info.name) == "year") {
-            sub->add_flag("--latin", latin, "den andra helgdagstabellen, med söndagarnas latinska namn");
-            sub->add_option("--dir", dir, "mappen med Const.mdb (annars arbetsmappen)");
-        }
         if (std::string_view(info.name) == "convert") {
             sub->add_option("--from", fromText, "nationskod för datumet som ges")->required();
             sub->add_option("--to", toText, "nationskod för datumet som skrivs ut")->required();
@@ -69,26 +155,34 @@ int main(int argc, char** argv) {
 
     // The month view: one month, or a range of months in one process.
     std::string monthFrom, monthTo;
-    bool ops = false, noColor = false;
-    auto* month = app.add_subcommand("month", "månaden som kalendern visar den (värde: ÅÅÅÅ-MM)");
-    auto* months = app.add_subcommand("months", "alla månader från FRÅN till TILL (värden: ÅÅÅÅ-MM ÅÅÅÅ-MM)");
-    for (auto* sub : {month, months}) {
-        sub->add_option("--nation", nationText, nationHelp);
-        sub->add_flag("--latin", latin, "den andra helgdagstabellen, med söndagarnas latinska namn");
-        sub->add_option("--dir", dir, "mappen med Const.mdb (annars arbetsmappen)");
-        sub->add_flag("--ops", ops, "ritoperationerna i stället för texten");
-        sub->add_flag("--no-color", noColor, "inga färger (likaså när NO_COLOR är satt)");
-    }
+    bool ops = false;
+    auto* month = addCommand("month", "månaden som kalendern visar den (värde: ÅÅÅÅ-MM)");
+    auto* months = addCommand("months", "alla månader från FRÅN till TILL (värden: ÅÅÅÅ-MM ÅÅÅÅ-MM)");
+    for (auto* sub : {month, months}) sub->add_flag("--ops", ops, "ritoperationerna i stället för texten");
     month->add_option("month", monthFrom, "ÅÅÅÅ-MM")->required();
     months->add_option("from", monthFrom, "ÅÅÅÅ-MM")->required();
     months->add_option("to", monthTo, "ÅÅÅÅ-MM")->required();
 
+    // The whole-range commands: a named day searched for, a range as iCalendar.
+    std::string searchText, yearFrom, yearTo;
+    bool names = false;
+    auto* find = addCommand("find", "dagarna vars text stämmer med TEXT, från år FRÅN till TILL (värden: TEXT FRÅN [TILL])");
+    find->add_option("text", searchText, "TEXT")->required();
+    find->add_option("from", yearFrom, "FRÅN")->required();
+    find->add_option("to", yearTo, "TILL");
+    auto* ics = addCommand("ics", "åren FRÅN till TILL som iCalendar-fil (RFC 5545) (värden: FRÅN [TILL])");
+    ics->add_option("from", yearFrom, "FRÅN")->required();
+    ics->add_option("to", yearTo, "TILL");
+    ics->add_flag("--names", names, "också dagar med bara namnsdagar");
+
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);  // --help and --version, on standard output
     } catch (const CLI::ParseError& e) {
-        app.exit(e);  // prints the reason and the usage to standard error
+        bool commandGiven = false;
+        for (const auto* sub : app.get_subcommands({})) commandGiven = commandGiven || sub->parsed();
+        std::cerr << "fel: " << swedishParseError(e, commandGiven, firstWordOf(argc, argv)) << "\nKör med --help för mer information.\n";
         return exitUsage;
     }
 
@@ -112,19 +206,28 @@ int main(int argc, char** argv) {
         std::error_code ec;
         std::filesystem::current_path(dir, ec);
         if (ec) {
-            std::cerr << "fel: mappen " << dir << " kan inte öppnas: " << ec.message() << '\n';
+            std::cerr << "fel: mappen " << shownValue(dir) << " kan inte öppnas: " << ec.message() << '\n';
             return exitFailure;
         }
     }
 
-    if (monthView) {
+    if (monthView || find->parsed() || ics->parsed()) {
         const char* noColorVar = std::getenv("NO_COLOR");
         const bool color = !noColor && !(noColorVar && *noColorVar) && ::isatty(STDOUT_FILENO);
         try {
-            writeMonthListing(std::cout, monthFrom, month->parsed() ? monthFrom : monthTo, opt, ops, color);
+            if (monthView) {
+                writeMonthListing(std::cout, monthFrom, month->parsed() ? monthFrom : monthTo, opt, ops, color);
+            } else if (ics->parsed()) {
+                writeIcs(std::cout, parseYearRange(yearFrom, yearTo, opt.nation), opt, names);
+            } else if (writeFind(std::cout, searchText, parseYearRange(yearFrom, yearTo, opt.nation), opt) == 0) {
+                std::cout.flush();
+                std::cerr << "fel: ingen dag stämmer med \"" << shownValue(searchText) << "\"\n";
+                return exitFailure;
+            }
             std::cout.flush();
             return 0;
         } catch (const std::exception& e) {
+            std::cout.flush();
             std::cerr << "fel: " << e.what() << '\n';
             return exitFailure;
         }

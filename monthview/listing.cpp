@@ -22,6 +22,9 @@ constexpr int16_t topRuleY = 560;
 
 constexpr int16_t julianCode = 5;     // the reference calendars of the alternative column
 constexpr int16_t gregorianCode = 6;
+// The codes from 9 up count every date in the Gregorian calendar, before 1582
+// too; their other calendar is the Julian at every date.
+constexpr int16_t firstProlepticCode = 9;
 
 const char* const header = "V    Dag           Namn                                   Alternativa kalenderns datum";
 const char* const oldStyle = "Gamla Stilen";
@@ -113,7 +116,10 @@ void listMonth() {
 
     // The other calendar: Julian when the month's first day has the same date in
     // the nation's calendar as in the Gregorian one, Gregorian otherwise.
-    int16_t alternative = dateToDayNumber(curYear, curMonth, 1, gregorianCode) == monthStartDay ? julianCode : gregorianCode;
+    int16_t alternative = nation >= firstProlepticCode ||
+                                  dateToDayNumber(curYear, curMonth, 1, gregorianCode) == monthStartDay
+                              ? julianCode
+                              : gregorianCode;
     const int16_t savedYear = curYear, savedMonth = curMonth;
     dayNumberToDate(monthStartDay, alternative);
     curYear = calYear;

@@ -178,12 +178,14 @@ Database openDatabase(const std::string& fileName, bool /*exclusive*/, bool /*re
     const std::string context = "databasen " + fileName + " kan inte öppnas";
     exec(raw, "PRAGMA key = " + quoted(password, '\'') + ";", context);
     exec(raw, cipherSettings, context);
-    // The key is only tried at the first read; read the schema now so that a wrong
-    // password is reported as such and not as a missing table.
+    // The key is only tried at the first read; read the schema now so that a file
+    // that does not decrypt is reported as such and not as a missing table. The
+    // cipher cannot tell a damaged first page from another key, and the program
+    // always gives its own: so the file is damaged, or not the reference database.
     char* err = nullptr;
     if (sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &err) != SQLITE_OK) {
         sqlite3_free(err);
-        throw DataError("databasen " + fileName + " kan inte läsas: fel lösenord eller ingen databas");
+        throw DataError("databasen " + fileName + " är skadad eller kan inte läsas (den går inte att dekryptera)");
     }
     file->fileName = fileName;
     file->password = password;
@@ -215,7 +217,7 @@ Recordset openRecordset(Database& db, const std::string& table) {
         sqlite3_finalize(stmt);
         if (why.rfind("no such table", 0) == 0)
             throw DataError("tabellen " + table + " finns inte i databasen " + db.fileName);
-        throw DataError("tabellen " + table + " kan inte läsas: " + why);
+        throw DataError("tabellen " + table + " kan inte läsas: databasen " + db.fileName + " är skadad (SQLite: " + why + ")");
     }
     auto content = std::make_shared<TableData>();
     const int n = sqlite3_column_count(stmt);
@@ -239,7 +241,9 @@ Recordset openRecordset(Database& db, const std::string& table) {
     sqlite3_finalize(stmt);
     // A table that failed half-way (a damaged page) is not kept: the next open
     // fails the same way.
-    if (rc != SQLITE_DONE) throw DataError("tabellen " + table + " kan inte läsas: " + sqliteMessage(raw));
+    if (rc != SQLITE_DONE)
+        throw DataError("tabellen " + table + " kan inte läsas: databasen " + db.fileName + " är skadad (SQLite: " +
+                        sqliteMessage(raw) + ")");
     db.file->tables.emplace(table, content);
     rs.data = std::move(content);
     return rs;

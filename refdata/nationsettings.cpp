@@ -18,12 +18,16 @@ Database openReferenceDatabase() {
 
 std::string nationCriterion() { return "Nation = " + signPlace(nation); }
 
+void findNationRow(Recordset& rs) {
+    findFirst(rs, nationCriterion());
+    if (noMatch(rs) && nation > gregorianRowsCode) findFirst(rs, "Nation = " + signPlace(gregorianRowsCode));
+}
+
 void loadNationSettings() {
-    const std::string criterion = nationCriterion();
     Database db = openReferenceDatabase();
 
     Recordset titles = openRecordset(db, "Titles");
-    findFirst(titles, criterion);
+    findNationRow(titles);
     if (!noMatch(titles)) {
         showFlagPicture(readTextField(titles, "Flag"));
         setMainCaption(readTextField(titles, "Title"));
@@ -34,7 +38,7 @@ void loadNationSettings() {
     closeRecordset(titles);
 
     Recordset weekdays = openRecordset(db, "Weekdays");
-    findFirst(weekdays, criterion);
+    findNationRow(weekdays);
     if (!noMatch(weekdays)) {
         static constexpr const char* columns[] = {"Mon", "Tue", "Wen", "Thu", "Fri", "Sat", "Sun"};
         for (int i = 0; i < 7; ++i) weekdayNames[i] = fixedText(readTextField(weekdays, columns[i]), 2);
@@ -48,7 +52,7 @@ void loadNationSettings() {
 void loadMonthNames() {
     Database db = openReferenceDatabase();
     Recordset months = openRecordset(db, "MonthNames");
-    findFirst(months, nationCriterion());
+    findNationRow(months);
     if (noMatch(months))
         throw DataError("tabellen MonthNames har ingen rad för nation " + std::to_string(nation));
     // One step, no search: the row stored next holds the later names, whatever its nation.

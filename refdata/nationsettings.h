@@ -21,6 +21,14 @@ Database openReferenceDatabase();
 // text, so nation 3 gives "Nation =  3" (two blanks).
 std::string nationCriterion();
 
+// Every code from 9 up is the same calendar, Gregorian at every date; such a code
+// without rows of its own reads the rows of 9.
+constexpr int16_t gregorianRowsCode = 9;
+
+// Moves to the nation's row of a table of nation rows (see gregorianRowsCode);
+// noMatch as findFirst leaves it.
+void findNationRow(Recordset& rs);
+
 // Reads the current nation's Titles and Weekdays rows (caption, flag picture,
 // lpDChg, leapDayName, weekNoChg, weekdayNames), then loadMonthNames. A nation
 // without a Titles or Weekdays row keeps what those settings held before.

@@ -100,9 +100,9 @@ void addToDay(DayRecord& r, const std::string& name, int16_t color) {
     r.color = color;
 }
 
-void placeNameDays(Database& db, const std::string& criterion) {
+void placeNameDays(Database& db) {
     Recordset files = openRecordset(db, "DayNameFiles");
-    findFirst(files, criterion);
+    findNationRow(files);
     if (noMatch(files)) throw DataError("tabellen DayNameFiles har ingen rad för nation " + std::to_string(nation));
     // The walk does not stop at the nation's last row: the data must end each
     // nation with a MaxYear above every year shown, or reading MaxYear past the
@@ -143,7 +143,7 @@ void placePrayerDays(Database& db) {
 
 void applyHolidayRules(Database& db) {
     Recordset files = openRecordset(db, "HolidayFiles");
-    findFirst(files, nationCriterion());
+    findNationRow(files);
     if (noMatch(files)) throw DataError("tabellen HolidayFiles har ingen rad för nation " + std::to_string(nation));
     if (latinNames) moveNext(files);
     const std::string ruleTable = readTextField(files, "HolidayFile");
@@ -223,7 +223,7 @@ void loadYearData() {
         for (int i = 1; i < dayTableSize; ++i) dayTable[i] = DayRecord{};
 
         Database db = openReferenceDatabase();
-        placeNameDays(db, nationCriterion());
+        placeNameDays(db);
         applyHolidayRules(db);
         if (readsPrayerDays()) placePrayerDays(db);
         if (leapShift == 1) {

@@ -45,7 +45,18 @@ TEST(CliCommands, RefusesBadValuesWithAReason) {
     EXPECT_THROW(run("convert", {"1753", "2", "20"}, {0, 0, 9}), InputError);  // dropped in Sweden
     // In range for the value but not for the calendar: the overflow error.
     EXPECT_THROW(run("date", {"2147483647"}), tovmir::ArithmeticOverflow);
-    EXPECT_THROW(run("daynumber", {"-32768", "1", "1"}), tovmir::ArithmeticOverflow);
+    // Years before 1 are refused by every command, not counted.
+    EXPECT_THROW(run("daynumber", {"-32768", "1", "1"}), InputError);
+    EXPECT_THROW(run("daynumber", {"0", "1", "1"}), InputError);
+    EXPECT_THROW(run("easter", {"-1"}), InputError);
+    EXPECT_THROW(run("year", {"0"}), InputError);
+    EXPECT_THROW(run("date", {"-99999"}), InputError);
+    EXPECT_THROW(run("week", {"1721000"}), InputError);  // 29 December of year 0, Gregorian
+    EXPECT_THROW(run("convert", {"1", "1", "1"}, {0, 5, 9}), InputError);  // 30 December of year 0
+    EXPECT_THROW(run("sub", {"1", "6", "1", "1", "0", "0"}), InputError);
+    EXPECT_EQ(run("date", {"1721424"}, {5}), "1 1 1");  // the first Julian day counted
+    EXPECT_THROW(run("prevmonthlen", {"2024", "13"}), InputError);
+    EXPECT_THROW(run("prevmonthlen", {"2024", "0"}), InputError);
     try {
         run("daynumber", {"2000", "13x", "1"});
         FAIL();
@@ -69,7 +80,7 @@ TEST(CliBatch, OneOutputLinePerInputLineAndStatusOneOnAnyFailure) {
               "2346425\n"
               "fel: väntade 3 värden, fick 2\n"
               "fel: året \"abc\" är inget heltal\n"
-              "fel: aritmetiskt spill: -32769 ryms inte i 16 bitar\n"
+              "fel: året -32768 finns inte (kalendern räknar från år 1)\n"
               "fel: raden är för lång (mer än 1000 tecken)\n"
               "2361390\n");
 

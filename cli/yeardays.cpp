@@ -1,0 +1,246 @@
+#include "yeardays.h"
+
+#include <ctime>
+#include <functional>
+#include <ostream>
+#include <vector>
+
+#include "calendar/daynumber.h"
+#include "calendar/helpers.h"
+#include "calendar/state.h"
+#include "monthview/viewdriver.h"
+#include "refdata/nationsettings.h"
+#include "refdata/windowops.h"
+#include "refdata/yeardata.h"
+
+namespace tovmir::cli {
+
+namespace {
+
+// The calendars the other column is counted in: Julian, and the calendar of the
+// reform of October 1582 (Julian before it, Gregorian after). A calendar that
+// is Gregorian at every date stands for the iCalendar dates, which RFC 5545
+// counts in the proleptic Gregorian calendar.
+constexpr int16_t julianCode = 5;
+constexpr int16_t reform1582Code = 6;
+constexpr int16_t gregorianCode = 9;
+
+struct ListedDay {
+    int32_t dayNumber;
+    int16_t year, month, day;
+    int16_t color;
+    const std::string* text;
+};
+
+std::string isoDate(int64_t y, int64_t m, int64_t d) { return format000x(y) + "-" + format0x(m) + "-" + format0x(d); }
+
+// The day's text without the blank it begins with and the blanks a fixed-width
+// label (the leap day's) is filled with.
+std::string_view bareText(const std::string& text) {
+    std::string_view s = text;
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+// Every day of the years in the nation's calendar, with the year's data loaded
+// as the month view loads it (30 February 1712 and the reform gaps included).
+void forEachDay(YearRange years, const Options& opt, const std::function<void(const ListedDay&)>& visit) {
+    nation = opt.nation;
+    latinNames = opt.latin;
+    curYear = years.from;
+    curMonth = 1;
+    loadedYear = 0;
+    loadNationSettings();
+    for (int y = years.from; y <= years.to; ++y) {
+        curYear = static_cast<int16_t>(y);
+        yearDayZero = to32(int64_t{dateToDayNumber(curYear, 1, 1, nation)} - 1);
+        monthStartDay = to32(int64_t{yearDayZero} + 1);
+        monthOffset = 1;
+        loadedYear = curYear;
+        loadYearData();
+        const int64_t days = int64_t{dateToDayNumber(to16(int64_t{y} + 1), 1, 1, nation)} - 1 - yearDayZero;
+        for (int64_t i = 1; i <= days; ++i) {
+            const int32_t j = to32(yearDayZero + i);
+            dayNumberToDate(j, nation);
+            const DayRecord& r = dayTableAt(i);
+            visit({j, calYear, calMonth, calDay, r.color, &r.dayText});
+        }
+    }
+}
+
+// The other calendar of a day, as the month listing's right-hand column gives it:
+// the Julian date where the nation writes the day as the calendar of 1582 does
+// (before that reform, and after the nation's own), the Gregorian date where it
+// does not (between the two reforms, and Sweden's special calendar). The codes
+// from 9 count in the Gregorian calendar at every date: theirs is the Julian.
+std::string otherCalendarDate(const ListedDay& d) {
+    const int16_t other = nation >= gregorianCode || dateToDayNumber(d.year, d.month, d.day, reform1582Code) == d.dayNumber
+                              ? julianCode
+                              : reform1582Code;
+    dayNumberToDate(d.dayNumber, other);
+    return isoDate(calYear, calMonth, calDay);
+}
+
+// Lower case for ASCII and for the Latin-1 letters that UTF-8 writes as C3 80 to
+// C3 9E (À to Þ, × excepted): enough for every letter of the Nordic tables.
+std::string folded(std::string_view s) {
+    std::string out(s);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        auto& c = reinterpret_cast<unsigned char&>(out[i]);
+        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c + 32);
+        else if (c == 0xC3 && i + 1 < out.size()) {
+            auto& n = reinterpret_cast<unsigned char&>(out[i + 1]);
+            if (n >= 0x80 && n <= 0x9E && n != 0x97) n = static_cast<unsigned char>(n + 32);
+            ++i;
+        }
+    }
+    return out;
+}
+
+// The words of a text: runs of characters between blanks, with dots and commas
+// dropped ("Dom." is "dom", "Malin," is "malin").
+std::vector<std::string> wordsOf(std::string_view text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : folded(text)) {
+        if (c == ' ' || c == '\t') {
+            if (!word.empty()) words.push_back(std::move(word));
+            word.clear();
+        } else if (c != '.' && c != ',') {
+            word += c;
+        }
+    }
+    if (!word.empty()) words.push_back(std::move(word));
+    return words;
+}
+
+bool wordsMatch(const std::vector<std::string>& text, const std::vector<std::string>& search) {
+    std::size_t at = 0;
+    for (const auto& s : search) {
+        while (at < text.size() && !text[at].starts_with(s)) ++at;
+        if (at == text.size()) return false;
+        ++at;
+    }
+    return true;
+}
+
+// A text value of iCalendar: backslash, semicolon and comma escaped, a line end
+// written as \n.
+std::string icsText(std::string_view s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '\\' || c == ';' || c == ',') out += '\\';
+        if (c == '\n') out += "\\n";
+        else out += c;
+    }
+    return out;
+}
+
+std::string icsDate(int32_t j) {
+    dayNumberToDate(j, gregorianCode);
+    return format000x(calYear) + format0x(calMonth) + format0x(calDay);
+}
+
+}  // namespace
+
+YearRange parseYearRange(std::string_view from, std::string_view to, int16_t forNation) {
+    const int16_t first = firstEnteredYear(forNation);
+    const auto year = [&](std::string_view text) {
+        const int16_t y = parse16(text, "året");
+        if (y < first || y > lastShownYear)
+            throw InputError("året " + std::to_string(y) + " ligger utanför kalendern för nation " +
+                             std::to_string(forNation) + " (" + std::to_string(first) + " till " +
+                             std::to_string(lastShownYear) + ")");
+        return y;
+    };
+    const YearRange r{year(from), to.empty() ? year(from) : year(to)};
+    if (r.to < r.from) throw InputError("året " + std::to_string(r.to) + " ligger före " + std::to_string(r.from));
+    return r;
+}
+
+bool textMatches(std::string_view text, std::string_view search) { return wordsMatch(wordsOf(text), wordsOf(search)); }
+
+long writeFind(std::ostream& out, std::string_view search, YearRange years, const Options& opt) {
+    const auto wanted = wordsOf(search);
+    if (wanted.empty()) throw InputError("söktexten har inga ord");
+    long found = 0;
+    forEachDay(years, opt, [&](const ListedDay& d) {
+        if (d.text->empty() || !wordsMatch(wordsOf(*d.text), wanted)) return;
+        ++found;
+        std::string_view weekday = weekdayNames[static_cast<std::size_t>(d.dayNumber % 7)];
+        while (!weekday.empty() && weekday.back() == ' ') weekday.remove_suffix(1);
+        out << isoDate(d.year, d.month, d.day) << '\t' << weekday << '\t' << otherCalendarDate(d) << '\t'
+            << bareText(*d.text) << '\n';
+    });
+    return found;
+}
+
+void appendFolded(std::string& out, std::string_view line) {
+    std::size_t used = 0;  // octets on the current line
+    for (std::size_t i = 0; i < line.size();) {
+        std::size_t n = utf8SequenceLength(line, i);
+        if (n == 0) n = 1;
+        if (used + n > 75) {
+            out += "\r\n ";
+            used = 1;
+        }
+        out.append(line.substr(i, n));
+        used += n;
+        i += n;
+    }
+    out += "\r\n";
+}
+
+std::string foldedLine(std::string_view line) {
+    std::string out;
+    appendFolded(out, line);
+    return out;
+}
+
+void writeIcs(std::ostream& out, YearRange years, const Options& opt, bool names) {
+    // Each event is gathered in one buffer and written whole.
+    std::string buffer;
+    const auto line = [&](std::string_view l) { appendFolded(buffer, l); };
+    std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char stamp[20];
+    std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", &utc);
+    bool headerWritten = false;
+    const std::string suffix = "-n" + std::to_string(opt.nation) + (opt.latin ? "-latin" : "") + "@tovmir";
+    // The header waits for the first day: the nation's settings, and with them the
+    // calendar's name, are loaded by then.
+    forEachDay(years, opt, [&](const ListedDay& d) {
+        if (!headerWritten) {
+            line("BEGIN:VCALENDAR");
+            line("VERSION:2.0");
+            line("PRODID:-//tovmir//tovmir-cli " TOVMIR_VERSION "//SV");
+            line("CALSCALE:GREGORIAN");
+            line("METHOD:PUBLISH");
+            line("X-WR-CALNAME:" + icsText(mainCaption));
+            out << buffer;
+            headerWritten = true;
+        }
+        if (d.text->empty() || (d.color == 0 && !names)) return;
+        buffer.clear();
+        const std::string start = icsDate(d.dayNumber), end = icsDate(d.dayNumber + 1);
+        line("BEGIN:VEVENT");
+        line("UID:" + start + suffix);
+        line(std::string("DTSTAMP:") + stamp);
+        line("DTSTART;VALUE=DATE:" + start);
+        line("DTEND;VALUE=DATE:" + end);
+        line("SUMMARY:" + icsText(bareText(*d.text)));
+        const std::string own = isoDate(d.year, d.month, d.day);
+        const std::string gregorian = start.substr(0, 4) + "-" + start.substr(4, 2) + "-" + start.substr(6, 2);
+        if (own != gregorian) line("DESCRIPTION:" + icsText("Datum i nationens kalender: " + own));
+        line("TRANSP:TRANSPARENT");
+        line("END:VEVENT");
+        out << buffer;
+    });
+    buffer.clear();
+    line("END:VCALENDAR");
+    out << buffer;
+}
+
+}  // namespace tovmir::cli

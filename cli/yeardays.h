@@ -1,0 +1,45 @@
+// The days of a nation's years as the month view shows them, for the terminal's
+// two whole-range commands: find (which days carry a named day) and ics (the
+// days as an iCalendar file for a calendar program).
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "commands.h"
+
+namespace tovmir::cli {
+
+// The years a command over a range reads, FROM and TO as typed (TO empty: FROM
+// alone), refused with InputError unless both are years the nation's month view
+// takes and FROM is not after TO.
+struct YearRange {
+    int16_t from, to;
+};
+YearRange parseYearRange(std::string_view from, std::string_view to, int16_t nation);
+
+// Whether a day's text matches a search: each word of the search begins a word
+// of the text, in the same order. Case is ignored (also for the letters of the
+// Nordic alphabets), dots and commas are not part of a word, and å, ä, ö, æ, ø
+// are letters of their own, not a or o.
+bool textMatches(std::string_view text, std::string_view search);
+
+// find: writes every day of the range whose text matches, one line each:
+// YYYY-MM-DD, the weekday abbreviation, the same day in the other calendar as
+// YYYY-MM-DD and the day's text, tab-separated. Returns how many days matched.
+long writeFind(std::ostream& out, std::string_view search, YearRange years, const Options& opt);
+
+// ics: writes the range as an iCalendar file (RFC 5545): one all-day event per
+// day with a named day (a colour other than black), and with names also every
+// day with a text.
+void writeIcs(std::ostream& out, YearRange years, const Options& opt, bool names);
+
+// An iCalendar content line folded as RFC 5545 asks: at most 75 octets a line,
+// never inside a UTF-8 character, each continuation starting with a blank,
+// every line ended by CR LF.
+std::string foldedLine(std::string_view line);
+void appendFolded(std::string& out, std::string_view line);
+
+}  // namespace tovmir::cli
