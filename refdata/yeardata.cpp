@@ -20,12 +20,6 @@ namespace {
 // on Easter are left out instead of failing the year.
 bool hasEaster = true;
 
-// The name lists are stored for a common year. In a leap year the names move one
-// day on from the almanac's leap day: from 25 February (day 55) in the years
-// before the nation's lpDChg, whose almanacs put the leap day on 24 February, and
-// from 29 February (day 60) after. The same year places the leap-day label, so
-// the label always lands on the day the names leave empty. (Denmark keeps the
-// leap day on 24 February to this day; its lpDChg lies past every year shown.)
 // The years whose almanacs carry the prayer days: Sweden from 1601 to 1983,
 // Finland up to 1808, its last year in the Swedish realm.
 bool readsPrayerDays() {
@@ -100,6 +94,12 @@ void addToDay(DayRecord& r, const std::string& name, int16_t color) {
     r.color = color;
 }
 
+// The name lists are stored for a common year. In a leap year the names move one
+// day on from the almanac's leap day: from 25 February (day 55) in the years
+// before the nation's lpDChg, whose almanacs put the leap day on 24 February, and
+// from 29 February (day 60) after. The same year places the leap-day label, so
+// the label always lands on the day the names leave empty. (Denmark keeps the
+// leap day on 24 February to this day; its lpDChg lies past every year shown.)
 void placeNameDays(Database& db) {
     Recordset files = openRecordset(db, "DayNameFiles");
     findNationRow(files);
@@ -115,7 +115,10 @@ void placeNameDays(Database& db) {
     int64_t k = 1;
     for (; !eof(names); moveNext(names), ++k) {
         int64_t day = k;
-        if (leapShift == 1 && k > (curYear < lpDChg ? 54 : 59)) day = k + 1;
+        if (leapShift >= 1 && k > (curYear < lpDChg ? 54 : 59)) day = k + 1;
+        // Sweden's 1712 has a 30 February besides its leap day: from 1 March the
+        // names stand two days on, as the holidays do.
+        if (leapShift == 2 && k > 59) day = k + 2;
         dayTableAt(day).dayText = readTextField(names, "dayname");
     }
     closeRecordset(names);
@@ -226,7 +229,7 @@ void loadYearData() {
         placeNameDays(db);
         applyHolidayRules(db);
         if (readsPrayerDays()) placePrayerDays(db);
-        if (leapShift == 1) {
+        if (leapShift >= 1) {
             DayRecord& r = dayTableAt(curYear < lpDChg ? 55 : 60);
             r.color = 9;
             r.dayText = leapDayName;

@@ -79,10 +79,13 @@ TEST_F(YearData, NamesMoveAroundTheLeapDayOfTheNationsAlmanac) {
     loadYear(1988);  // before lpDChg: 24 February
     EXPECT_EQ(dayTable[55].dayText, "Skottdag          ");
     EXPECT_EQ(dayTable[60].dayText, "n59");
-    loadYear(1712);  // Sweden's 367 days: nothing moves, no label
+    loadYear(1712);  // Sweden's 367 days: the leap day on 24 February, 30 February empty
     EXPECT_EQ(leapShift, 2);
-    EXPECT_EQ(dayTable[60].dayText, "n60");
-    EXPECT_EQ(dayTable[366].dayText, "");
+    EXPECT_EQ(dayTable[55].dayText, "Skottdag          ");
+    EXPECT_EQ(dayTable[60].dayText, "n59");   // 29 February: the names of 24-28 February moved on
+    EXPECT_EQ(dayTable[61].dayText, "");      // 30 February
+    EXPECT_EQ(dayTable[62].dayText, "n60");   // 1 March keeps its name
+    EXPECT_EQ(dayTable[367].dayText, "n365");
 }
 
 TEST_F(YearData, RuleCodesLandOnThePublishedDays) {
