@@ -137,6 +137,14 @@ void listMonth() {
             setPrintY(october1582SwitchY);
             setPrintX(calendarLabelX);
             printText(newStyle);
+        } else if (reform && alternative == gregorianCode && day == reform->firstGregorian) {
+            // November 1700 and September 1752: the nation's own dates are Gregorian
+            // from the first day after the gap, so the other calendar turns Julian
+            // there, under its label on that day's line.
+            alternative = julianCode;
+            setPrintY(to16(lineY));
+            setPrintX(calendarLabelX);
+            printText(oldStyle);
         }
         dayNumberToDate(day, alternative);
         altDay = calDay;

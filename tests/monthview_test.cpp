@@ -101,7 +101,12 @@ TEST_F(MonthView, ReformMonthsSkipTheDroppedDays) {
     EXPECT_EQ(l.labels, join(range(1, 16), range(28, 30)));
     ASSERT_EQ(l.dates.size(), 19u);
     EXPECT_EQ(l.dates.front(), "12/ 11");
-    EXPECT_EQ(l.dates.back(), "30/ 11");
+    // From 28 November the days are Gregorian: the column gives their Julian dates
+    // (17 to 19 November) under "Gamla Stilen" on 28 November's line, the 17th.
+    EXPECT_EQ(l.dates[15], "27/ 11");  // 16 November (Julian) was the Gregorian 27th
+    EXPECT_EQ(l.dates[16], "17/ 11");
+    EXPECT_EQ(l.dates.back(), "19/ 11");
+    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{545, "    Nya Stilen"}, {545 + 16 * 180, "Gamla Stilen"}}));
 
     for (int16_t n : {6, 8}) {
         l = show(n, "1582-10");
@@ -117,6 +122,9 @@ TEST_F(MonthView, ReformMonthsSkipTheDroppedDays) {
     EXPECT_TRUE(l.weeks.empty());
     EXPECT_EQ(l.dates.front(), "12/ 9");
     EXPECT_EQ(l.dates.size(), 19u);
+    // 14 September 1752 was 3 September in the Julian calendar.
+    EXPECT_EQ(l.dates[2], "03/ 9");
+    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{545, "    Nya Stilen"}, {545 + 2 * 180, "Gamla Stilen"}}));
 }
 
 TEST_F(MonthView, WeekSeparatorsFollowTheNationsWeekStart) {
