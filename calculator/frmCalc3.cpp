@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QStyle>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
@@ -153,11 +154,23 @@ void frmCalc3::cmdClose_Click() {
     if (focusDateField) focusDateField();
 }
 
+QRect frmCalc3::timeWordRect() const {
+    const auto* label = findChild<QLabel*>("Label10");
+    const QFontMetrics m(label->font());
+    const QRect r = label->contentsRect();
+    const QRect text = QStyle::alignedRect(Qt::LeftToRight, label->alignment(),
+                                           QSize(m.horizontalAdvance(label->text()), m.height()), r);
+    return text.translated(label->pos());
+}
+
 void frmCalc3::paintEvent(QPaintEvent*) {
     // The arrow "Tiden" points from date 1 to date 2: a shaft and a two-line head, 2 pixels wide.
+    // The shaft runs at the height of the word, so it stops short of it on either side.
     QPainter p(this);
     p.setPen(QPen(Qt::black, 2));
-    p.drawLine(px(480), px(360), px(4320), px(360));
+    const QRect word = timeWordRect();
+    p.drawLine(px(480), px(360), word.left() - 4, px(360));
+    p.drawLine(word.right() + 4, px(360), px(4320), px(360));
     p.drawLine(px(4080), px(240), px(4320), px(360));
     p.drawLine(px(4320), px(360), px(4080), px(480));
 }

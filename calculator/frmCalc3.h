@@ -28,6 +28,10 @@ public:
     void cmdClean_Click();
     void cmdClose_Click();
 
+    // Where the word "Tiden" stands, in the window's pixels; the arrow's shaft
+    // leaves it clear.
+    QRect timeWordRect() const;
+
 protected:
     void paintEvent(QPaintEvent*) override;
 

@@ -1,5 +1,8 @@
 #include "frmTovmir3.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -8,10 +11,12 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QProcess>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStandardPaths>
 
 #include "calculator/frmCalc3.h"
+#include "calendar/state.h"
 #include "handlers.h"
 #include "monthview/surface.h"
 #include "pictures.h"
@@ -23,8 +28,24 @@ namespace tovmir {
 
 namespace {
 
-constexpr int clientWidth = 349, clientHeight = 408;
+// The designed client area: the default size and the smallest. It is 7 pixels
+// wider than the first design, whose last column ended a few pixels past the
+// edge ("datum" in the header, the last digit of the other calendar's dates).
+constexpr int clientWidth = 356, clientHeight = 408;
 constexpr int twipsPerPixel = 15;
+
+// Where the listing's print positions put text, in twips: a day's line (its
+// date and weekday, then the day's text), the other calendar's label and dates.
+constexpr int dayLineX = 300, calendarLabelX = 3800, alternativeX = 4800;
+// The day's text stands in a column of its own, clear of the rule Line8 at
+// x 56: "01 Må" takes up to 31 pixels from x 20, and the names would otherwise
+// begin under the rule.
+constexpr double dayTextX = 60;
+// The date and weekday of a day's line: "dd Ww", five characters.
+constexpr int dayLabelLength = 5;
+// Text is set 2 pixels below its print position's top, so that the accents of
+// capitals (Å, Ö, É) clear a week's rule drawn just above the line.
+constexpr double textDrop = 2;
 
 // Arial and Arial Narrow, by their metric-compatible Debian fonts.
 QFont windowFont(double points, bool bold = false, bool narrow = false) {
@@ -71,12 +92,14 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
 
 frmTovmir3::frmTovmir3() {
     setObjectName("frmTovmir3");
-    setFixedSize(clientWidth, clientHeight);
+    setMinimumSize(clientWidth, clientHeight);
+    resize(clientWidth, clientHeight);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     setFont(windowFont(8.25));
+    listingFont = windowFont(8.25);
 
     picFlg = pictureButton(this, "picFlg", 0, 41, QPixmap());
     picHelp = pictureButton(this, "picHelp", 32, 25, helpPicture());
@@ -109,6 +132,20 @@ frmTovmir3::frmTovmir3() {
 
     for (QLabel* p : {picFlg, picHelp, picLatin, picAge, picNotis}) p->installEventFilter(this);
     picHelp->raise();
+    picFlg->setToolTip("Byt land: Sverige, Finland, Danmark, Norge");
+    picHelp->setToolTip("Hjälp");
+    picLatin->setToolTip("Söndagarnas latinska namn på eller av");
+    picAge->setToolTip("Datumberäkningar: tiden mellan två datum, eller ett datum från en tid");
+    picNotis->setToolTip("Historiska notiser för månaden");
+
+    // Every control at its designed place, size, font and picture, for the
+    // window to scale them uniformly when it is enlarged.
+    for (QWidget* w : std::initializer_list<QWidget*>{picFlg, picHelp, picLatin, picAge, picNotis, picPrt, txtIndate,
+                                                      lblMonth, lblYear}) {
+        Designed d{w, w->geometry(), w->font().pointSizeF(), {}};
+        if (auto* label = qobject_cast<QLabel*>(w)) d.picture = label->pixmap();
+        designed.push_back(d);
+    }
 
     // A close that comes with the end of the session is not the user's.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { sessionEnding = true; });
@@ -117,7 +154,9 @@ frmTovmir3::frmTovmir3() {
         [this](const std::string& file) {
             QPixmap flag(QString::fromStdString(file));
             if (flag.isNull()) throw DataError("flaggbilden " + file + " kan inte läsas");
-            picFlg->setPixmap(flag);
+            for (auto& d : designed)
+                if (d.widget == picFlg) d.picture = flag;
+            placeControls();
         },
         [this](const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); },
     });
@@ -178,8 +217,36 @@ void frmTovmir3::syncControls() {
     txtIndate->setPalette(fp);
     lblMonth->setText(QString::fromStdString(labelCaptions["lblMonth"]));
     lblYear->setText(QString::fromStdString(labelCaptions["lblYear"]));
+    // The Latin names, when on, show as a pressed button.
+    picLatin->setFrameStyle(latinNames ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
     update();
 }
+
+double frmTovmir3::scale() const {
+    return std::min(double(width()) / clientWidth, double(height()) / clientHeight);
+}
+
+void frmTovmir3::placeControls() {
+    const double s = scale();
+    const auto scaled = [s](int v) { return int(std::lround(v * s)); };
+    const qreal ratio = devicePixelRatioF();
+    for (const auto& d : designed) {
+        d.widget->setGeometry(scaled(d.geometry.x()), scaled(d.geometry.y()), scaled(d.geometry.width()),
+                              scaled(d.geometry.height()));
+        QFont f = d.widget->font();
+        f.setPointSizeF(d.points * s);
+        d.widget->setFont(f);
+        auto* label = qobject_cast<QLabel*>(d.widget);
+        if (!label || d.picture.isNull()) continue;
+        // Pixel pictures grow by whole pixels, sharp at any size and screen.
+        QPixmap p = d.picture.scaled(d.picture.size() * s * ratio, Qt::KeepAspectRatio, Qt::FastTransformation);
+        p.setDevicePixelRatio(ratio);
+        label->setPixmap(p);
+        label->setContentsMargins(scaled(2), scaled(2), 0, 0);
+    }
+}
+
+void frmTovmir3::resizeEvent(QResizeEvent*) { placeControls(); }
 
 void frmTovmir3::enterMonth(const QString& text) {
     txtIndate->setText(text);
@@ -188,8 +255,11 @@ void frmTovmir3::enterMonth(const QString& text) {
 
 void frmTovmir3::paintEvent(QPaintEvent*) {
     QPainter g(this);
+    g.setRenderHint(QPainter::TextAntialiasing);
+    // Everything in the designed pixels, scaled as one with the window.
+    g.scale(scale(), scale());
     g.setPen(QPen(QColor(0, 0, 192), 2));
-    g.drawLine(0, 25, 352, 25);  // Line13, under the top row
+    g.drawLine(0, 25, clientWidth, 25);  // Line13, under the top row
     g.setPen(QPen(palette().color(QPalette::WindowText), 1));
     for (const auto& l : ruleLines) {
         int y1 = l.y1, y2 = l.y2;
@@ -199,14 +269,39 @@ void frmTovmir3::paintEvent(QPaintEvent*) {
         }
         g.drawLine(l.x1, y1, l.x2, y2);
     }
-    // The listing, as printed: each text's top at its print position.
-    g.setFont(font());
-    const int ascent = g.fontMetrics().ascent();
+    g.setFont(listingFont);
+    const QFontMetricsF metrics(listingFont);
+    for (const auto& piece : listingPieces()) {
+        g.setPen(rgb(paletteRgb(piece.color)));
+        g.drawText(QPointF(piece.x, piece.top + metrics.ascent()), piece.text);
+    }
+}
+
+std::vector<frmTovmir3::Piece> frmTovmir3::listingPieces() const {
+    const QFontMetricsF metrics(listingFont);
+    std::vector<Piece> pieces;
     for (const auto& op : displayList) {
         if (op.kind != SurfaceOp::print) continue;
-        g.setPen(rgb(paletteRgb(op.color)));
-        g.drawText(op.x / twipsPerPixel, op.y / twipsPerPixel + ascent, QString::fromStdString(op.text));
+        const double x = double(op.x) / twipsPerPixel, top = double(op.y) / twipsPerPixel + textDrop;
+        const QString text = QString::fromStdString(op.text);
+        if (op.x != dayLineX) {
+            pieces.push_back({x, top, text, op.color});
+            continue;
+        }
+        // A day's line: its date and weekday where printed, its text in the text
+        // column, shortened with an ellipsis where it would reach the next item on
+        // the line (the other calendar's label, or its date).
+        pieces.push_back({x, top, text.left(dayLabelLength), op.color});
+        const QString dayText = text.mid(dayLabelLength).trimmed();
+        if (dayText.isEmpty()) continue;
+        double end = double(alternativeX) / twipsPerPixel;
+        for (const auto& other : displayList)
+            if (other.kind == SurfaceOp::print && other.y == op.y && other.x == calendarLabelX)
+                end = double(calendarLabelX) / twipsPerPixel;
+        const double room = end - dayTextX - 4;
+        pieces.push_back({dayTextX, top, metrics.elidedText(dayText, Qt::ElideRight, room), op.color});
     }
+    return pieces;
 }
 
 void frmTovmir3::closeEvent(QCloseEvent* event) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,12 +36,35 @@ public:
     QLabel *picFlg, *picHelp, *picLatin, *picAge, *picNotis, *picPrt, *lblMonth, *lblYear;
     QPointer<frmCalc3> calculator;
 
+    // The listing as the window sets it, in designed pixels: each piece of text
+    // with its left edge, the top of its line as drawn and its colour.
+    struct Piece {
+        double x, top;
+        QString text;
+        int16_t color;
+    };
+    std::vector<Piece> listingPieces() const;
+    // The window's size over its designed size (the smaller of width and height).
+    double scale() const;
+    QFont listingFont;
+
 protected:
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
     void closeEvent(QCloseEvent*) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Places every control at its designed geometry, font and picture times scale().
+    void placeControls();
+    struct Designed {
+        QWidget* widget;
+        QRect geometry;
+        double points;
+        QPixmap picture;
+    };
+    std::vector<Designed> designed;
+
     void run(const std::function<void()>& handler);
     void txtIndate_KeyPress(int character);
     void txtIndate_KeyUp(int keyCode);

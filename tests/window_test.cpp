@@ -14,6 +14,7 @@
 #include "mainwindow/frmTovmir3.h"
 #include "mainwindow/windowhooks.h"
 #include "monthview/surface.h"
+#include "refdata/nationsettings.h"
 #include "refdata_fixture.h"
 
 using namespace tovmir;
@@ -118,6 +119,132 @@ TEST_F(Window, TheCalculatorTurnsTheMainWindowToItsResult) {
     QTest::mouseClick(w.findChild<QLabel*>("picFlg"), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(w.findChild<frmCalc3*>("frmCalc3"), nullptr);
+}
+
+namespace {
+
+// A scratch working folder holding the shipped reference files, so the window
+// reads the real texts and writes its ctry.txt where the build does not look.
+class ShippedWindow : public ::testing::Test {
+protected:
+    std::filesystem::path saved, dir;
+    void SetUp() override {
+        saved = std::filesystem::current_path();
+        dir = std::filesystem::temp_directory_path() / ("tovmir-window-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        for (const auto& f : std::filesystem::directory_iterator(TOVMIR_RUN_DIR))
+            std::filesystem::create_symlink(f.path(), dir / f.path().filename());
+        std::filesystem::current_path(dir);
+        resetCalendarState();
+        installMainWindowOps({});
+    }
+    void TearDown() override {
+        std::filesystem::current_path(saved);
+        std::filesystem::remove_all(dir);
+    }
+};
+
+void showMonth(frmTovmir3& w, int16_t forNation, const QString& month) {
+    nation = forNation;
+    loadedYear = 0;
+    loadNationSettings();
+    w.enterMonth(month);
+}
+
+}  // namespace
+
+// Measured with the window's own font: each day's text clear of the rule Line8
+// and ending before the other calendar's label or date, everything inside the
+// window, and no week rule through the accents of the line below it.
+TEST_F(ShippedWindow, NothingCollidesInReformMonthsAndASampleOfOthers) {
+    frmTovmir3 w;
+    BoxCloser closer;
+    ASSERT_TRUE(w.Form_Load());
+    struct Month { int16_t nation; std::string month; };
+    std::vector<Month> months = {{0, "1700-02"}, {0, "1712-02"}, {0, "1753-02"}, {1, "1753-02"}, {2, "1700-02"},
+                                 {3, "1700-02"}, {4, "1700-11"}, {6, "1582-10"}, {8, "1582-10"}, {7, "1752-09"},
+                                 {0, "2024-03"}, {0, "1989-03"}, {2, "2017-04"}, {9, "1500-03"}};
+    // And every 37th month from 1200 to 2100 in each Nordic nation.
+    for (int16_t n = 0; n <= 3; ++n)
+        for (int m = 1200 * 12; m <= 2100 * 12 + 11; m += 37)
+            months.push_back({n, QString("%1-%2").arg(m / 12).arg(m % 12 + 1, 2, 10, QChar('0')).toStdString()});
+    const QFontMetricsF metrics(w.listingFont);
+    const double tightTop = metrics.tightBoundingRect("ÅÖÄÉMHIjgpq").top();  // above the baseline, negative
+    for (const auto& m : months) {
+        const QString month = QString::fromStdString(m.month);
+        showMonth(w, m.nation, month);
+        const auto pieces = w.listingPieces();
+        ASSERT_FALSE(pieces.empty()) << month.toStdString();
+        for (const auto& p : pieces) {
+            const double right = p.x + metrics.horizontalAdvance(p.text);
+            const std::string where = std::to_string(m.nation) + " " + month.toStdString() + ": " + p.text.toStdString();
+            EXPECT_LE(right, 356.0) << where;
+            if (p.x < 50 || p.x > 200) continue;  // the day's text column only
+            EXPECT_GE(p.x, 57.0) << where;        // right of Line8 at x 56
+            bool labelled = false;
+            for (const auto& q : pieces) labelled = labelled || (q.top == p.top && q.x > 250 && q.x < 260);
+            EXPECT_LE(right, (labelled ? 3800.0 : 4800.0) / 15 - 2) << where;
+        }
+        // Each week's rule against the tops of the letters of the line below it.
+        for (const auto& [name, y] : lineY) {
+            const double ruleY = y / 15.0;
+            for (const auto& p : pieces) {
+                if (ruleY < p.top - 3 || ruleY > p.top + metrics.ascent()) continue;  // not the line just below
+                const double glyphTop = p.top + metrics.ascent() + tightTop;
+                EXPECT_GT(glyphTop, ruleY + 0.5) << name << " " << month.toStdString();
+            }
+        }
+    }
+}
+
+// The window grows as one: controls, fonts, pictures and the listing by the same
+// factor, the designed size its smallest; the picture buttons explain themselves.
+TEST_F(Window, EnlargesUniformlyAndTheButtonsHaveTooltips) {
+    frmTovmir3 w;
+    BoxCloser closer;
+    ASSERT_TRUE(w.Form_Load());
+    w.show();
+    auto* field = w.findChild<QLineEdit*>("txtIndate");
+    const QRect designed = field->geometry();
+    const double points = field->font().pointSizeF();
+    EXPECT_EQ(w.minimumSize(), QSize(356, 408));
+    w.resize(712, 816);
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(w.scale(), 2.0);
+    EXPECT_EQ(field->geometry(), QRect(designed.topLeft() * 2, designed.size() * 2));
+    EXPECT_DOUBLE_EQ(field->font().pointSizeF(), points * 2);
+    EXPECT_EQ(w.grab().size(), QSize(712, 816));
+    w.resize(1000, 600);  // the smaller factor keeps the proportions
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(w.scale(), 600.0 / 408);
+
+    for (const char* name : {"picFlg", "picHelp", "picLatin", "picAge", "picNotis"})
+        EXPECT_FALSE(w.findChild<QLabel*>(name)->toolTip().isEmpty()) << name;
+    auto* latin = w.findChild<QLabel*>("picLatin");
+    EXPECT_EQ(latin->frameShape(), QFrame::NoFrame);
+    QTest::mouseClick(latin, Qt::LeftButton);
+    EXPECT_TRUE(latinNames);
+    EXPECT_EQ(latin->frameShape(), QFrame::Panel);  // shown pressed while the Latin names are on
+}
+
+// The arrow's shaft runs at the height of "Tiden" and stops short of the word.
+TEST_F(Window, TheCalculatorsArrowClearsItsWord) {
+    frmTovmir3 w;
+    BoxCloser closer;
+    ASSERT_TRUE(w.Form_Load());
+    w.show();
+    w.picAge_Click();
+    auto* calc = w.findChild<frmCalc3*>("frmCalc3");
+    ASSERT_NE(calc, nullptr);
+    const QRect word = calc->timeWordRect();
+    auto* label = calc->findChild<QLabel*>("Label10");
+    label->hide();  // the word's own black pixels out of the picture
+    const QImage picture = calc->grab().toImage();
+    ASSERT_TRUE(word.top() <= 24 && word.bottom() >= 24);  // the shaft's height
+    for (int x = word.left(); x <= word.right(); ++x)
+        for (int y = 22; y <= 26; ++y) EXPECT_NE(picture.pixelColor(x, y), QColor(Qt::black)) << x << "," << y;
+    label->show();
 }
 
 int main(int argc, char** argv) {
