@@ -14,6 +14,7 @@
 #include "refdata/nationsettings.h"
 #include "refdata/yeardata.h"
 #include "monthtext.h"
+#include "yeardays.h"
 #include "monthview/viewdriver.h"
 
 namespace tovmir::cli {
@@ -126,26 +127,13 @@ int32_t parse32(std::string_view text, std::string_view what) {
 }
 
 std::string yearListing(int16_t year, const Options& opt) {
-    nation = opt.nation;
-    latinNames = opt.latin;
-    curYear = year;
-    curMonth = 1;
-    loadedYear = 0;
-    loadNationSettings();
-    yearDayZero = to32(int64_t{dateToDayNumber(year, 1, 1, nation)} - 1);
-    monthStartDay = to32(int64_t{yearDayZero} + 1);
-    monthOffset = 1;
-    loadedYear = curYear;
-    loadYearData();
-    const int64_t days = int64_t{dateToDayNumber(to16(int64_t{year} + 1), 1, 1, nation)} - 1 - yearDayZero;
     std::string out;
-    for (int64_t i = 1; i <= days; ++i) {
-        dayNumberToDate(to32(yearDayZero + i), nation);
-        const DayRecord& r = dayTableAt(i);
-        if (i > 1) out += '\n';
-        out += std::to_string(i) + '\t' + format000x(calYear) + '-' + format0x(calMonth) + '-' + format0x(calDay) + '\t' +
-               std::to_string(r.color) + '\t' + r.dayText;
-    }
+    int64_t index = 0;
+    forEachDay({year, year}, opt, [&](const ListedDay& d) {
+        if (index > 0) out += '\n';
+        out += std::to_string(++index) + '\t' + format000x(d.year) + '-' + format0x(d.month) + '-' + format0x(d.day) +
+               '\t' + std::to_string(d.color) + '\t' + *d.text;
+    });
     return out;
 }
 

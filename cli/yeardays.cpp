@@ -25,13 +25,6 @@ constexpr int16_t julianCode = 5;
 constexpr int16_t reform1582Code = 6;
 constexpr int16_t gregorianCode = 9;
 
-struct ListedDay {
-    int32_t dayNumber;
-    int16_t year, month, day;
-    int16_t color;
-    const std::string* text;
-};
-
 std::string isoDate(int64_t y, int64_t m, int64_t d) { return format000x(y) + "-" + format0x(m) + "-" + format0x(d); }
 
 // The day's text without the blank it begins with and the blanks a fixed-width
@@ -41,32 +34,6 @@ std::string_view bareText(const std::string& text) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
     return s;
-}
-
-// Every day of the years in the nation's calendar, with the year's data loaded
-// as the month view loads it (30 February 1712 and the reform gaps included).
-void forEachDay(YearRange years, const Options& opt, const std::function<void(const ListedDay&)>& visit) {
-    nation = opt.nation;
-    latinNames = opt.latin;
-    curYear = years.from;
-    curMonth = 1;
-    loadedYear = 0;
-    loadNationSettings();
-    for (int y = years.from; y <= years.to; ++y) {
-        curYear = static_cast<int16_t>(y);
-        yearDayZero = to32(int64_t{dateToDayNumber(curYear, 1, 1, nation)} - 1);
-        monthStartDay = to32(int64_t{yearDayZero} + 1);
-        monthOffset = 1;
-        loadedYear = curYear;
-        loadYearData();
-        const int64_t days = int64_t{dateToDayNumber(to16(int64_t{y} + 1), 1, 1, nation)} - 1 - yearDayZero;
-        for (int64_t i = 1; i <= days; ++i) {
-            const int32_t j = to32(yearDayZero + i);
-            dayNumberToDate(j, nation);
-            const DayRecord& r = dayTableAt(i);
-            visit({j, calYear, calMonth, calDay, r.color, &r.dayText});
-        }
-    }
 }
 
 // The other calendar of a day, as the month listing's right-hand column gives it:
@@ -143,6 +110,30 @@ std::string icsDate(int32_t j) {
 }
 
 }  // namespace
+
+void forEachDay(YearRange years, const Options& opt, const std::function<void(const ListedDay&)>& visit) {
+    nation = opt.nation;
+    latinNames = opt.latin;
+    curYear = years.from;
+    curMonth = 1;
+    loadedYear = 0;
+    loadNationSettings();
+    for (int y = years.from; y <= years.to; ++y) {
+        curYear = static_cast<int16_t>(y);
+        yearDayZero = to32(int64_t{dateToDayNumber(curYear, 1, 1, nation)} - 1);
+        monthStartDay = to32(int64_t{yearDayZero} + 1);
+        monthOffset = 1;
+        loadedYear = curYear;
+        loadYearData();
+        const int64_t days = int64_t{dateToDayNumber(to16(int64_t{y} + 1), 1, 1, nation)} - 1 - yearDayZero;
+        for (int64_t i = 1; i <= days; ++i) {
+            const int32_t j = to32(yearDayZero + i);
+            dayNumberToDate(j, nation);
+            const DayRecord& r = dayTableAt(i);
+            visit({j, calYear, calMonth, calDay, r.color, &r.dayText});
+        }
+    }
+}
 
 YearRange parseYearRange(std::string_view from, std::string_view to, int16_t forNation) {
     const int16_t first = firstEnteredYear(forNation);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -19,6 +20,19 @@ struct YearRange {
     int16_t from, to;
 };
 YearRange parseYearRange(std::string_view from, std::string_view to, int16_t nation);
+
+// One day as the month view shows it: its day number, its date in the nation's
+// calendar, and the colour and text of the loaded year's data.
+struct ListedDay {
+    int32_t dayNumber;
+    int16_t year, month, day;
+    int16_t color;
+    const std::string* text;
+};
+
+// Every day of the years in the nation's calendar, in order, with each year's data
+// loaded as the month view loads it (30 February 1712 and the reform gaps included).
+void forEachDay(YearRange years, const Options& opt, const std::function<void(const ListedDay&)>& visit);
 
 // Whether a day's text matches a search: each word of the search begins a word
 // of the text, in the same order. Case is ignored (also for the letters of the
