@@ -33,6 +33,6 @@ echo "3" > "$work/ctry.txt"
 
 grep -qx "Exec=tovmir" "$ROOT/share/applications/tovmir.desktop" || fail "skrivbordsfilen startar inte tovmir"
 [ -r "$ROOT/share/icons/hicolor/scalable/apps/tovmir.svg" ] || fail "ikonen saknas"
-[ -r "$ROOT/share/man/man1/tovmir-cli.1" ] || fail "manualsidan saknas"
+[ -r "$ROOT/share/man/man1/tovmir-cli.1" ] && [ -r "$ROOT/share/man/man1/tovmir.1" ] || fail "manualsidorna saknas"
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$ROOT/share/applications/tovmir.desktop"; fi
 echo "paketet $(basename "$deb") fungerar"
