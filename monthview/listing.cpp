@@ -120,7 +120,15 @@ void listMonth() {
                                   dateToDayNumber(curYear, curMonth, 1, gregorianCode) == monthStartDay
                               ? julianCode
                               : gregorianCode;
-    const int16_t savedYear = curYear, savedMonth = curMonth;
+    // The other calendar's month and year are worked out in curYear and curMonth;
+    // they get the shown month back on every way out, an overflow error included.
+    struct Restore {
+        int16_t year = curYear, month = curMonth;
+        ~Restore() {
+            curYear = year;
+            curMonth = month;
+        }
+    } restore;
     dayNumberToDate(monthStartDay, alternative);
     curYear = calYear;
     curMonth = calMonth;
@@ -154,8 +162,6 @@ void listMonth() {
         printText(format0x(altDay) + "/" + signPlace(curMonth));
         lineY += lineStep;
     }
-    curYear = savedYear;
-    curMonth = savedMonth;
 }
 
 }  // namespace tovmir

@@ -1,5 +1,7 @@
 #include "nationsettings.h"
 
+#include <array>
+
 #include "calendar/helpers.h"
 #include "calendar/state.h"
 #include "windowops.h"
@@ -24,27 +26,41 @@ void findNationRow(Recordset& rs) {
 }
 
 void loadNationSettings() {
+    // Everything of the nation's rows is read before anything is shown or kept, so
+    // a bad row leaves the window and the settings as they were.
     Database db = openReferenceDatabase();
-
     Recordset titles = openRecordset(db, "Titles");
     findNationRow(titles);
-    if (!noMatch(titles)) {
-        showFlagPicture(readTextField(titles, "Flag"));
-        setMainCaption(readTextField(titles, "Title"));
-        lpDChg = readInt16Field(titles, "lpDChg");
-        leapDayName = fixedText(readTextField(titles, "leapDayName"), 18);
-        weekNoChg = readInt16Field(titles, "weekNoChg");
+    const bool hasTitle = !noMatch(titles);
+    std::string flag, title, leapName;
+    int16_t leapChange = lpDChg, weekChange = weekNoChg;
+    if (hasTitle) {
+        flag = readTextField(titles, "Flag");
+        title = readTextField(titles, "Title");
+        leapChange = readInt16Field(titles, "lpDChg");
+        leapName = fixedText(readTextField(titles, "leapDayName"), 18);
+        weekChange = readInt16Field(titles, "weekNoChg");
     }
     closeRecordset(titles);
 
     Recordset weekdays = openRecordset(db, "Weekdays");
     findNationRow(weekdays);
+    std::array<std::string, 8> names = weekdayNames;
     if (!noMatch(weekdays)) {
         static constexpr const char* columns[] = {"Mon", "Tue", "Wen", "Thu", "Fri", "Sat", "Sun"};
-        for (int i = 0; i < 7; ++i) weekdayNames[i] = fixedText(readTextField(weekdays, columns[i]), 2);
+        for (int i = 0; i < 7; ++i) names[i] = fixedText(readTextField(weekdays, columns[i]), 2);
     }
     closeRecordset(weekdays);
     closeDatabase(db);
+
+    if (hasTitle) {
+        showFlagPicture(flag);
+        setMainCaption(title);
+        lpDChg = leapChange;
+        leapDayName = leapName;
+        weekNoChg = weekChange;
+    }
+    weekdayNames = names;
 
     loadMonthNames();
 }

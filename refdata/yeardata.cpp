@@ -16,10 +16,6 @@ int16_t leapShift = 0;
 
 namespace {
 
-// Whether the nation has an Easter rule at all; without one the rules that hang
-// on Easter are left out instead of failing the year.
-bool hasEaster = true;
-
 // The years whose almanacs carry the prayer days: Sweden from 1601 to 1983,
 // Finland up to 1808, its last year in the Swedish realm.
 bool readsPrayerDays() {
@@ -142,9 +138,11 @@ void placePrayerDays(Database& db) {
     closeRecordset(prayer);
 }
 
-}  // namespace
-
-void applyHolidayRules(Database& db) {
+// The holiday rules of the nation's rule table (the second one while latinNames
+// is on), applied over the name days. A nation without an Easter rule
+// (hasEaster false) gets every rule that does not need Easter instead of failing
+// the year.
+void applyHolidayRules(Database& db, bool hasEaster) {
     Recordset files = openRecordset(db, "HolidayFiles");
     findNationRow(files);
     if (noMatch(files)) throw DataError("tabellen HolidayFiles har ingen rad för nation " + std::to_string(nation));
@@ -215,10 +213,12 @@ void applyHolidayRules(Database& db) {
     closeRecordset(rules);
 }
 
+}  // namespace
+
 void loadYearData() {
     try {
         const int32_t easter = easterDayNumber(curYear, nation);
-        hasEaster = easter != 0;
+        const bool hasEaster = easter != 0;
         easterDay = hasEaster ? to16(int64_t{easter} - yearDayZero) : 0;
         march1Day = to16(int64_t{dateToDayNumber(curYear, 3, 1, nation)} - yearDayZero);
         leapShift = to16(int64_t{march1Day} - 60);
@@ -227,7 +227,7 @@ void loadYearData() {
 
         Database db = openReferenceDatabase();
         placeNameDays(db);
-        applyHolidayRules(db);
+        applyHolidayRules(db, hasEaster);
         if (readsPrayerDays()) placePrayerDays(db);
         if (leapShift >= 1) {
             DayRecord& r = dayTableAt(curYear < lpDChg ? 55 : 60);

@@ -24,9 +24,4 @@ extern int16_t leapShift;
 // the half-built table is never taken for the year and the next redraw tries again.
 void loadYearData();
 
-// The holiday rules of the nation's rule table (the second one while latinNames
-// is on), applied over the name days. Runs inside loadYearData, on its open
-// database.
-void applyHolidayRules(Database& db);
-
 }  // namespace tovmir

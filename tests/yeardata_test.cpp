@@ -45,6 +45,21 @@ TEST_F(NationSettings, FixedTextsAndTheWindowsSettings) {
     EXPECT_EQ(nationCriterion(), "Nation = -1");
 }
 
+TEST_F(NationSettings, ABadRowChangesNothing) {
+    auto t = fixture::baseTables();
+    t["Titles"] += "9\tother.xpm\tNio\t\tLeap\t1972\n";  // lpDChg empty: NULL
+    build(t);
+    std::string caption, flag;
+    installMainWindowOps({[&](const std::string& f) { flag = f; }, [&](const std::string& c) { caption = c; }});
+    nation = 0;
+    loadNationSettings();
+    nation = 9;
+    EXPECT_THROW(loadNationSettings(), DataError);
+    EXPECT_EQ(caption, "Sverige");  // neither the caption nor the flag of the bad row
+    EXPECT_EQ(flag, "flag.xpm");
+    EXPECT_EQ(lpDChg, 2000);
+}
+
 TEST_F(NationSettings, AMissingFlagPictureFailsWithoutAWindowToo) {
     build(fixture::baseTables());
     std::filesystem::remove("flag.xpm");
