@@ -114,8 +114,13 @@ int calcPress() {
 }
 
 int cmdCalculate_Click() {
+    const std::size_t before = calcMessages.size();
     const int group = calcPress();
     if (group < 0) return 0;  // a negative span: the main window stays as it is
+    // No group filled and nothing refused: calYear and calMonth still hold the
+    // month listing's last date in the other calendar, often in the next month,
+    // so turning to them would step the main window on at every such press.
+    if (group == 0 && calcMessages.size() == before) return 0;
     try {
         turnMainWindow();
     } catch (const std::exception& e) {

@@ -47,9 +47,12 @@ void cmdClean_Click();
 
 // "Beräkna": reads the fields, chooses the computation by the year values, runs
 // it, then turns the main window to calYear and calMonth when that year can be
-// shown. No input ends the program: a value or result outside 16 bits is refused
-// like the computations' own refusals. Returns which group was computed: 1, 2 (the
-// span) or 3, or 0 when nothing was computed (refusals included).
+// shown; a refusal other than the negative span turns it too, to the month the
+// refusal left there. A press that finds no group to compute leaves the main
+// window as it is. No input ends the program: a value or result outside 16 bits
+// is refused like the computations' own refusals. Returns which group was
+// computed: 1, 2 (the span) or 3, or 0 when nothing was computed (refusals
+// included).
 int cmdCalculate_Click();
 
 // A press without its follow-up in the main window (the terminal has none): the

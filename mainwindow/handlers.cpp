@@ -39,6 +39,18 @@ bool parseSavedNation(std::string_view line, int16_t& saved) {
 
 namespace {
 
+// Written beside and renamed into place, so a crash never leaves half a file;
+// a file that cannot be written only means the nation is not remembered.
+void writeSavedNation(int16_t code) {
+    const std::string temporary = std::string(nationFile) + ".tmp";
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << code << "\r\n";
+    out.close();
+    std::error_code ec;
+    if (out) std::filesystem::rename(temporary, nationFile, ec);
+    if (!out || ec) std::filesystem::remove(temporary, ec);
+}
+
 bool readSavedNation(int16_t& saved) {
     std::ifstream in(nationFile, std::ios::binary);
     if (!in) return false;
@@ -97,7 +109,8 @@ void thenFocusBack(const std::function<void()>& work) {
 bool Form_Load() {
     bool fallback = false;
     int16_t saved = 0;
-    if (readSavedNation(saved) && std::filesystem::remove(nationFile)) {
+    const bool taken = readSavedNation(saved) && std::filesystem::remove(nationFile);
+    if (taken) {
         nation = saved;
     } else {
         nation = 0;
@@ -116,6 +129,9 @@ bool Form_Load() {
                 fallback = true;
                 continue;
             }
+            // The program ends without a close that would write ctry.txt: the
+            // nation taken from it goes back, so the next start still has it.
+            if (taken) writeSavedNation(saved);
             messageBox(std::string("Tovmir kan inte starta:\n") + e.what(), "Tovmir", MessageIcon::critical);
             return false;
         }
@@ -124,17 +140,7 @@ bool Form_Load() {
 
 void Form_QueryUnload(bool closedByUser) {
     if (!closedByUser) return;
-    // Written beside and renamed into place, so a crash never leaves half a file;
-    // a file that cannot be written only means the nation is not remembered.
-    const std::string temporary = std::string(nationFile) + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << nation << "\r\n";
-        out.close();
-        std::error_code ec;
-        if (out) std::filesystem::rename(temporary, nationFile, ec);
-        if (!out || ec) std::filesystem::remove(temporary, ec);
-    }
+    writeSavedNation(nation);
     if (calculatorOpen()) closeCalculator();
 }
 

@@ -21,8 +21,8 @@ bool parseSavedNation(std::string_view line, int16_t& saved);
 
 // Start-up: the nation from ctry.txt (read, then deleted), today's month, the
 // nation's settings, the month shown. A failure falls back once to nation 0 and
-// starts again; a failure then is reported in a message box and gives false: the
-// program ends.
+// starts again; a failure then writes the nation read from ctry.txt back to it, is
+// reported in a message box and gives false: the program ends.
 bool Form_Load();
 
 // The window closes. Only a close by the user writes ctry.txt (and closes the

@@ -3,11 +3,84 @@
 // ctry.txt there.
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
 #include "frmTovmir3.h"
 
+namespace {
+
+constexpr const char* helpText =
+    "Användning: tovmir [--month ÅÅÅÅ-MM] [--calculator]\n"
+    "Tovmir: evig kalender för Norden i ett fönster.\n"
+    "\n"
+    "  --month ÅÅÅÅ-MM  öppnar på den månaden i stället för dagens\n"
+    "  --calculator     öppnar datumberäkningarna bredvid kalendern\n"
+    "  --help           visar hjälpen och avslutar\n"
+    "  --version        visar versionen och avslutar\n"
+    "\n"
+    "Fönstret behöver en bildskärm; i terminalen finns tovmir-cli.\n";
+
+// The platform Qt will take: -platform on the command line before
+// QT_QPA_PLATFORM, as QGuiApplication reads them; empty for its default.
+std::string_view chosenPlatform(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string_view(argv[i]) == "-platform" || std::string_view(argv[i]) == "--platform") return argv[i + 1];
+    const char* env = std::getenv("QT_QPA_PLATFORM");
+    return env ? env : "";
+}
+
+// Whether the window has nowhere to go: on Linux, the X11 and Wayland platforms
+// (Qt's default) need DISPLAY or WAYLAND_DISPLAY, and without them Qt aborts with
+// an English message. A list "wayland;xcb" is tried in order, so one entry that
+// needs no display server (offscreen, minimal, vnc, linuxfb, eglfs ...) is enough.
+bool noDisplay(int argc, char** argv) {
+#ifdef __linux__
+    const auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    if (set("DISPLAY") || set("WAYLAND_DISPLAY")) return false;
+    std::string_view platforms = chosenPlatform(argc, argv);
+    while (!platforms.empty()) {
+        const std::size_t end = platforms.find(';');
+        std::string_view entry = platforms.substr(0, end);
+        entry = entry.substr(0, entry.find(':'));  // the platform's own options follow a colon
+        if (!entry.empty() && entry != "xcb" && !entry.starts_with("wayland")) return false;
+        platforms = end == std::string_view::npos ? std::string_view() : platforms.substr(end + 1);
+    }
+    return true;
+#else
+    (void)argc, (void)argv;
+    return false;
+#endif
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // The terminal's questions are answered without a window or a display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(helpText, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::fputs("tovmir " TOVMIR_VERSION "\n", stdout);
+            return 0;
+        }
+    }
+    if (noDisplay(argc, argv)) {
+        std::fputs("tovmir: ingen bildskärm att visa fönstret på (DISPLAY eller WAYLAND_DISPLAY saknas); "
+                   "använd tovmir-cli i terminalen\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     app.setApplicationName("tovmir");
+    app.setApplicationVersion(TOVMIR_VERSION);
     tovmir::frmTovmir3 window;
     if (!window.Form_Load()) return 1;
     // --month YYYY-MM: open on that month instead of today's (for screenshots),

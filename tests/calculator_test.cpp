@@ -162,3 +162,30 @@ TEST_F(CalculatorFollowUp, TheMainWindowTurnsToTheResultsMonth) {
     EXPECT_EQ(curYear, 1090);
     EXPECT_EQ(readDateField(), "2023-03");
 }
+
+TEST_F(CalculatorFollowUp, APressThatComputesNothingLeavesTheMainWindow) {
+    build(fixture::baseTables());
+    nation = 0;
+    int turned = 0;
+    CalcWindowOps counting;
+    counting.mainWindowTurned = [&] { ++turned; };
+    installCalcWindowOps(counting);
+    // Sweden in 1600 counts Julian days, so the month's listing ends on a
+    // Gregorian date in June.
+    calcFields = {{"txtYr1", "1600"}, {"txtMo1", "5"}, {"txtDa1", "10"}, {"txtAgeDa", "1"}};
+    ASSERT_EQ(cmdCalculate_Click(), 3);
+    ASSERT_EQ(readDateField(), "1600-05");
+    ASSERT_EQ(turned, 1);
+    // An empty window, pressed twice; both dates with a span year.
+    const std::map<std::string, std::string> nothing[] = {
+        {}, {}, {{"txtYr1", "2000"}, {"txtMo1", "1"}, {"txtDa1", "1"}, {"txtAgeYr", "1"}, {"txtYr2", "2001"}}};
+    for (const auto& fields : nothing) {
+        calcFields = fields;
+        EXPECT_EQ(cmdCalculate_Click(), 0);
+        EXPECT_EQ(curYear, 1600);
+        EXPECT_EQ(curMonth, 5);
+        EXPECT_EQ(readDateField(), "1600-05");
+    }
+    EXPECT_EQ(turned, 1);
+    installCalcWindowOps({});
+}

@@ -82,6 +82,25 @@ TEST_F(MainWindow, StartUpRestoresTheNationOnceAndFallsBackSilently) {
     EXPECT_EQ(shownMessages[0].text.rfind("Tovmir kan inte starta", 0), 0u);
 }
 
+TEST_F(MainWindow, AFailedStartKeepsTheSavedNation) {
+    const std::pair<const char*, void (*)()> damages[] = {
+        {"missing", [] { std::filesystem::remove("Const.mdb"); }},
+        {"cut short", [] { std::filesystem::resize_file("Const.mdb", 100); }},
+        {"not a database", [] { file("Const.mdb", "not a database\n"); }},
+    };
+    for (const auto& [what, damage] : damages) {
+        build(fixture::baseTables());
+        damage();
+        file(nationFile, "2\r\n");
+        shownMessages.clear();
+        EXPECT_FALSE(Form_Load()) << what;
+        EXPECT_EQ(read(nationFile), "2\r\n") << what;
+        EXPECT_FALSE(std::filesystem::exists(std::string(nationFile) + ".tmp")) << what;
+        ASSERT_EQ(shownMessages.size(), 1u) << what;
+        EXPECT_EQ(shownMessages[0].text.rfind("Tovmir kan inte starta", 0), 0u) << what;
+    }
+}
+
 TEST_F(MainWindow, OnlyTheUsersCloseRemembersTheNation) {
     ASSERT_TRUE(Form_Load());
     nation = 3;

@@ -9,6 +9,7 @@
 # The help viewer needs no link: the program starts the one installed beside it.
 #   tovmir [--month YYYY-MM] [--calculator]   start the calendar
 #   tovmir --prepare                           only make the folder, print its path
+#   tovmir --help | --version                  the program's answer, no folder made
 set -eu
 HERE=$(dirname -- "$(readlink -f -- "$0")")
 PREFIX=$(CDPATH= cd -- "$HERE/.." && pwd)
@@ -16,6 +17,9 @@ SHARE="$PREFIX/share/tovmir"
 PROGRAM="$PREFIX/lib/tovmir/tovmir"
 WORK="${XDG_DATA_HOME:-$HOME/.local/share}/tovmir"
 
+case "${1:-}" in
+  --help|-h|--version) exec "$PROGRAM" "$1" ;;
+esac
 if [ ! -r "$SHARE/Const.mdb" ]; then
   echo "tovmir: referensdatabasen saknas: $SHARE/Const.mdb" >&2
   exit 1
