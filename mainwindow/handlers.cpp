@@ -83,7 +83,6 @@ bool fieldNumber(const std::string& piece, int16_t& value) {
     }
 }
 
-// The last two characters of the field, where the month stands.
 // The flag and the holiday-table toggle both list the year in the field, typed or
 // not. A year there that does not fit 16 bits cannot be shown; the field then goes
 // back to the month on show, so the click still does its work.
