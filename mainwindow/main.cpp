@@ -12,10 +12,11 @@
 namespace {
 
 constexpr const char* helpText =
-    "Användning: tovmir [--month ÅÅÅÅ-MM] [--calculator]\n"
+    "Användning: tovmir [--month ÅÅÅÅ-MM] [--size BxH] [--calculator]\n"
     "Tovmir: evig kalender för Norden i ett fönster.\n"
     "\n"
     "  --month ÅÅÅÅ-MM  öppnar på den månaden i stället för dagens\n"
+    "  --size BxH       öppnar fönstret B gånger H bildpunkter stort (som minst 356x408)\n"
     "  --calculator     öppnar datumberäkningarna bredvid kalendern\n"
     "  --help           visar hjälpen och avslutar\n"
     "  --version        visar versionen och avslutar\n"
@@ -88,6 +89,12 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments();
     const int at = args.indexOf("--month");
     if (at > 0 && at + 1 < args.size()) window.enterMonth(args[at + 1]);
+    // --size WxH: open enlarged, as a user would drag it (for screenshots too).
+    const int sizeAt = args.indexOf("--size");
+    if (sizeAt > 0 && sizeAt + 1 < args.size()) {
+        const QStringList wh = args[sizeAt + 1].split('x');
+        if (wh.size() == 2) window.resize(wh[0].toInt(), wh[1].toInt());
+    }
     window.show();
     // --calculator: with the date calculator open beside it, as picAge opens it.
     if (args.contains("--calculator")) window.picAge_Click();
