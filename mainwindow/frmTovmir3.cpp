@@ -29,9 +29,10 @@ namespace tovmir {
 namespace {
 
 // The designed client area: the default size and the smallest. It is 7 pixels
-// wider than the first design, whose last column ended a few pixels past the
-// edge ("datum" in the header, the last digit of the other calendar's dates).
-constexpr int clientWidth = 356, clientHeight = 408;
+// wider and 4 taller than the first design, whose last column ended a few pixels
+// past the edge ("datum" in the header, the last digit of the other calendar's
+// dates) and whose 31st line lost its lower edge.
+constexpr int clientWidth = 356, clientHeight = 412;
 constexpr int twipsPerPixel = 15;
 
 // Where the listing's print positions put text, in twips: a day's line (its

@@ -16,7 +16,7 @@ constexpr const char* helpText =
     "Tovmir: evig kalender för Norden i ett fönster.\n"
     "\n"
     "  --month ÅÅÅÅ-MM  öppnar på den månaden i stället för dagens\n"
-    "  --size BxH       öppnar fönstret B gånger H bildpunkter stort (som minst 356x408)\n"
+    "  --size BxH       öppnar fönstret B gånger H bildpunkter stort (som minst 356x412)\n"
     "  --calculator     öppnar datumberäkningarna bredvid kalendern\n"
     "  --help           visar hjälpen och avslutar\n"
     "  --version        visar versionen och avslutar\n"

@@ -180,6 +180,7 @@ TEST_F(ShippedWindow, NothingCollidesInReformMonthsAndASampleOfOthers) {
             const double right = p.x + metrics.horizontalAdvance(p.text);
             const std::string where = std::to_string(m.nation) + " " + month.toStdString() + ": " + p.text.toStdString();
             EXPECT_LE(right, 356.0) << where;
+            EXPECT_LE(p.top + metrics.ascent() + metrics.descent(), 412.0) << where;
             if (p.x < 50 || p.x > 200) continue;  // the day's text column only
             EXPECT_GE(p.x, 57.0) << where;        // right of Line8 at x 56
             bool labelled = false;
@@ -208,16 +209,16 @@ TEST_F(Window, EnlargesUniformlyAndTheButtonsHaveTooltips) {
     auto* field = w.findChild<QLineEdit*>("txtIndate");
     const QRect designed = field->geometry();
     const double points = field->font().pointSizeF();
-    EXPECT_EQ(w.minimumSize(), QSize(356, 408));
-    w.resize(712, 816);
+    EXPECT_EQ(w.minimumSize(), QSize(356, 412));
+    w.resize(712, 824);
     QApplication::processEvents();
     EXPECT_DOUBLE_EQ(w.scale(), 2.0);
     EXPECT_EQ(field->geometry(), QRect(designed.topLeft() * 2, designed.size() * 2));
     EXPECT_DOUBLE_EQ(field->font().pointSizeF(), points * 2);
-    EXPECT_EQ(w.grab().size(), QSize(712, 816));
+    EXPECT_EQ(w.grab().size(), QSize(712, 824));
     w.resize(1000, 600);  // the smaller factor keeps the proportions
     QApplication::processEvents();
-    EXPECT_DOUBLE_EQ(w.scale(), 600.0 / 408);
+    EXPECT_DOUBLE_EQ(w.scale(), 600.0 / 412);
 
     for (const char* name : {"picFlg", "picHelp", "picLatin", "picAge", "picNotis"})
         EXPECT_FALSE(w.findChild<QLabel*>(name)->toolTip().isEmpty()) << name;
