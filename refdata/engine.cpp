@@ -55,13 +55,14 @@ bool marksOf(const std::string& fileName, FileMarks& m) {
 
 }  // namespace
 
-// One file as this run has read it: the connection, opened once and checked
-// with the password, and each table read through it.
+// One file as this run has read it: each table read from it, and the
+// connection while a loader has the database open (no connection outlives the
+// event that opened it).
 struct StoredFile {
     std::string fileName, password;
     FileMarks marks;
     timespec storedAt{};
-    std::unique_ptr<sqlite3, SqliteClose> handle;
+    std::weak_ptr<sqlite3> connection;
     std::map<std::string, std::shared_ptr<const TableData>> tables;
 };
 
@@ -148,20 +149,11 @@ std::string numberText(double d) {
 
 }  // namespace
 
-Database openDatabase(const std::string& fileName, bool /*exclusive*/, bool /*readOnly*/, std::string_view connect) {
-    // The password is the connect string's "pwd=" part, up to the next ';'.
-    std::string password;
-    const auto at = connect.find("pwd=");
-    if (at != std::string_view::npos) {
-        const auto rest = connect.substr(at + 4);
-        password = std::string(rest.substr(0, rest.find(';')));
-    }
-    FileMarks marks;
-    const bool marked = marksOf(fileName, marks);
-    if (marked && storedFile && storedFile->fileName == fileName && storedFile->password == password &&
-        storedFile->marks == marks && settled(*storedFile))
-        return Database{storedFile, fileName};
+namespace {
 
+// Opens the file, gives it the key and reads its schema, so that a file that does
+// not decrypt fails here. The connection closes with its last holder.
+std::shared_ptr<sqlite3> connectTo(const std::string& fileName, const std::string& password) {
     // libcrypto starts at the first key: without reading the system's OpenSSL
     // configuration (the file needs only the default algorithms) and without
     // a clean-up at exit (the process gives everything back as it ends). The
@@ -172,8 +164,7 @@ Database openDatabase(const std::string& fileName, bool /*exclusive*/, bool /*re
     // Without SQLITE_OPEN_CREATE a missing file is an error, not a new empty
     // database; read-write falls back to reading where the file is write-protected.
     const int rc = sqlite3_open_v2(fileName.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-    auto file = std::make_shared<StoredFile>();
-    file->handle.reset(raw);
+    std::shared_ptr<sqlite3> connection(raw, SqliteClose{});
     if (rc != SQLITE_OK) throw DataError("databasen " + fileName + " kan inte öppnas: " + sqliteMessage(raw));
     const std::string context = "databasen " + fileName + " kan inte öppnas";
     exec(raw, "PRAGMA key = " + quoted(password, '\'') + ";", context);
@@ -187,37 +178,20 @@ Database openDatabase(const std::string& fileName, bool /*exclusive*/, bool /*re
         sqlite3_free(err);
         throw DataError("databasen " + fileName + " är skadad eller kan inte läsas (den går inte att dekryptera)");
     }
-    file->fileName = fileName;
-    file->password = password;
-    file->marks = marks;
-    ::clock_gettime(CLOCK_REALTIME, &file->storedAt);
-    // A file whose marks could not be read is never found again: each open of
-    // it reads it anew.
-    if (marked) storedFile = file;
-    return Database{std::move(file), fileName};
+    return connection;
 }
 
-void closeDatabase(Database& db) { db.file.reset(); }
-
-void forgetStoredFiles() { storedFile.reset(); }
-
-Recordset openRecordset(Database& db, const std::string& table) {
-    if (!db.file) throw DataError("tabellen " + table + " kan inte öppnas: databasen är stängd");
-    Recordset rs;
-    rs.table = table;
-    if (const auto found = db.file->tables.find(table); found != db.file->tables.end()) {
-        rs.data = found->second;
-        return rs;
-    }
-    sqlite3* raw = db.file->handle.get();
+// A whole table read through the connection, in table order; a table that fails
+// half-way (a damaged page) raises DataError and is not kept.
+std::shared_ptr<TableData> readTable(sqlite3* raw, const std::string& table, const std::string& fileName) {
     sqlite3_stmt* stmt = nullptr;
     const std::string sql = "SELECT * FROM " + quoted(table, '"') + " ORDER BY rowid;";
     if (sqlite3_prepare_v2(raw, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
         const std::string why = sqliteMessage(raw);
         sqlite3_finalize(stmt);
         if (why.rfind("no such table", 0) == 0)
-            throw DataError("tabellen " + table + " finns inte i databasen " + db.fileName);
-        throw DataError("tabellen " + table + " kan inte läsas: databasen " + db.fileName + " är skadad (SQLite: " + why + ")");
+            throw DataError("tabellen " + table + " finns inte i databasen " + fileName);
+        throw DataError("tabellen " + table + " kan inte läsas: databasen " + fileName + " är skadad (SQLite: " + why + ")");
     }
     auto content = std::make_shared<TableData>();
     const int n = sqlite3_column_count(stmt);
@@ -242,8 +216,63 @@ Recordset openRecordset(Database& db, const std::string& table) {
     // A table that failed half-way (a damaged page) is not kept: the next open
     // fails the same way.
     if (rc != SQLITE_DONE)
-        throw DataError("tabellen " + table + " kan inte läsas: databasen " + db.fileName + " är skadad (SQLite: " +
+        throw DataError("tabellen " + table + " kan inte läsas: databasen " + fileName + " är skadad (SQLite: " +
                         sqliteMessage(raw) + ")");
+    return content;
+}
+
+}  // namespace
+
+Database openDatabase(const std::string& fileName, bool /*exclusive*/, bool /*readOnly*/, std::string_view connect) {
+    // The password is the connect string's "pwd=" part, up to the next ';'.
+    std::string password;
+    const auto at = connect.find("pwd=");
+    if (at != std::string_view::npos) {
+        const auto rest = connect.substr(at + 4);
+        password = std::string(rest.substr(0, rest.find(';')));
+    }
+    FileMarks marks;
+    const bool marked = marksOf(fileName, marks);
+    if (marked && storedFile && storedFile->fileName == fileName && storedFile->password == password &&
+        storedFile->marks == marks && settled(*storedFile))
+        return Database{storedFile, storedFile->connection.lock(), fileName};
+
+    auto file = std::make_shared<StoredFile>();
+    auto connection = connectTo(fileName, password);
+    file->connection = connection;
+    file->fileName = fileName;
+    file->password = password;
+    file->marks = marks;
+    ::clock_gettime(CLOCK_REALTIME, &file->storedAt);
+    // A file whose marks could not be read is never found again: each open of
+    // it reads it anew.
+    if (marked) storedFile = file;
+    return Database{std::move(file), std::move(connection), fileName};
+}
+
+void closeDatabase(Database& db) {
+    db.file.reset();
+    db.connection.reset();
+}
+
+void forgetStoredFiles() { storedFile.reset(); }
+
+Recordset openRecordset(Database& db, const std::string& table) {
+    if (!db.file) throw DataError("tabellen " + table + " kan inte öppnas: databasen är stängd");
+    Recordset rs;
+    rs.table = table;
+    if (const auto found = db.file->tables.find(table); found != db.file->tables.end()) {
+        rs.data = found->second;
+        return rs;
+    }
+    // A table not read yet in this run: through this event's connection, opened
+    // now where the event found everything else in the store.
+    if (!db.connection) {
+        db.connection = connectTo(db.file->fileName, db.file->password);
+        db.file->connection = db.connection;
+    }
+    sqlite3* raw = db.connection.get();
+    auto content = readTable(raw, table, db.fileName);
     db.file->tables.emplace(table, content);
     rs.data = std::move(content);
     return rs;

@@ -48,6 +48,7 @@ struct StoredFile;
 // found unchanged) by openDatabase.
 struct Database {
     std::shared_ptr<StoredFile> file;
+    std::shared_ptr<sqlite3> connection;  // none until a table must be read from the file
     std::string fileName;
 };
 
@@ -81,8 +82,9 @@ struct Comparison {
 //
 // The loaders open the file for every event. Decrypting it each time (key set-up,
 // page decryption, HMAC checks) was most of a month's cost, so the run keeps what
-// it has read: the connection of the last file opened and every table read from
-// it. A later open with the same password finds them again as long as the file is
+// it has read: every table read from the last file opened. The connection itself
+// lives only until the loader closes the database, as the loaders' pattern wants.
+// A later open with the same password finds the tables again as long as the file is
 // the same file, unchanged: same device and inode, size, modification and change
 // times, and the same 16-byte salt at its start (a file built anew gets a new
 // salt even where the other marks repeat). Any difference drops the store and
