@@ -6,6 +6,7 @@
 
 #include "calendar/helpers.h"
 #include "calendar/state.h"
+#include "monthview/layout.h"
 #include "monthview/surface.h"
 #include "monthview/viewdriver.h"
 #include "refdata/windowops.h"
@@ -14,9 +15,7 @@ namespace tovmir::cli {
 
 namespace {
 
-// The listing's layout, as the window places it.
-constexpr int firstLineY = 545, lineStep = 180, topRuleY = 560;
-constexpr int weekX = 0, textX = 300, labelX = 3800, alternativeX = 4800;
+using namespace layout;
 
 // The palette as ANSI colours; black is the terminal's own colour, so the text
 // stays readable on a dark background.
@@ -66,7 +65,7 @@ std::string monthText(bool color) {
         Row& row = rows[(op.y - firstLineY + lineStep / 2) / lineStep];
         if (op.x == weekX) row.week = &op;  // printed twice on a first line: the same number
         else if (op.x == textX) row.text = &op;
-        else if (op.x == labelX) row.label = &op;
+        else if (op.x == calendarLabelX) row.label = &op;
         else if (op.x == alternativeX) row.alternative = &op;
     }
     std::vector<int> weekStarts;

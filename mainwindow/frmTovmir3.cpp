@@ -18,6 +18,7 @@
 #include "calculator/frmCalc3.h"
 #include "calendar/state.h"
 #include "handlers.h"
+#include "monthview/layout.h"
 #include "monthview/surface.h"
 #include "pictures.h"
 #include "refdata/engine.h"
@@ -33,11 +34,9 @@ namespace {
 // past the edge ("datum" in the header, the last digit of the other calendar's
 // dates) and whose 31st line lost its lower edge.
 constexpr int clientWidth = 356, clientHeight = 412;
-constexpr int twipsPerPixel = 15;
-
-// Where the listing's print positions put text, in twips: a day's line (its
-// date and weekday, then the day's text), the other calendar's label and dates.
-constexpr int dayLineX = 300, calendarLabelX = 3800, alternativeX = 4800;
+using layout::alternativeX;
+using layout::calendarLabelX;
+using layout::twipsPerPixel;
 // The day's text stands in a column of its own, clear of the rule Line8 at
 // x 56: "01 Må" takes up to 31 pixels from x 20, and the names would otherwise
 // begin under the rule.
@@ -285,7 +284,7 @@ std::vector<frmTovmir3::Piece> frmTovmir3::listingPieces() const {
         if (op.kind != SurfaceOp::print) continue;
         const double x = double(op.x) / twipsPerPixel, top = double(op.y) / twipsPerPixel + textDrop;
         const QString text = QString::fromStdString(op.text);
-        if (op.x != dayLineX) {
+        if (op.x != layout::textX) {
             pieces.push_back({x, top, text, op.color});
             continue;
         }

@@ -4,21 +4,14 @@
 #include "calendar/helpers.h"
 #include "calendar/state.h"
 #include "calendar/weeks.h"
+#include "layout.h"
 #include "surface.h"
 
 namespace tovmir {
 
 namespace {
 
-// Layout in twips: 15 twips to a pixel, 180 to a day line.
-constexpr int16_t headerY = 360;
-constexpr int16_t firstLineY = 545;
-constexpr int16_t lineStep = 180;
-constexpr int16_t weekStep = 7 * lineStep;
-constexpr int16_t textX = 300;
-constexpr int16_t calendarLabelX = 3800;
-constexpr int16_t alternativeX = 4800;
-constexpr int16_t topRuleY = 560;
+using namespace layout;
 
 constexpr int16_t julianCode = 5;     // the reference calendars of the alternative column
 constexpr int16_t gregorianCode = 6;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "monthview/layout.h"
 #include "monthview/listing.h"
 #include "monthview/surface.h"
 #include "monthview/viewdriver.h"
@@ -36,11 +37,11 @@ protected:
         showCalendar();
         Listing l;
         for (const auto& op : displayList) {
-            if (op.kind != SurfaceOp::print || op.y < 545) continue;
-            if (op.x == 300) l.labels.push_back(op.text.substr(0, 2)), l.colors.push_back(op.color);
+            if (op.kind != SurfaceOp::print || op.y < layout::firstLineY) continue;
+            if (op.x == layout::textX) l.labels.push_back(op.text.substr(0, 2)), l.colors.push_back(op.color);
             if (op.x == 0) l.weeks.push_back(op.text);
-            if (op.x == 4800) l.dates.push_back(op.text);
-            if (op.x == 3800) l.calendars.emplace_back(op.y, op.text);
+            if (op.x == layout::alternativeX) l.dates.push_back(op.text);
+            if (op.x == layout::calendarLabelX) l.calendars.emplace_back(op.y, op.text);
         }
         return l;
     }
@@ -60,20 +61,20 @@ protected:
 TEST_F(MonthView, May2024InSweden) {
     const Listing l = show(0, "2024-05");
     EXPECT_EQ(l.labels, range(1, 31));
-    EXPECT_EQ(lineY["Line11"], 560);
+    EXPECT_EQ(lineY["Line11"], layout::topRuleY);
     EXPECT_EQ(lineY["Line2"], 1460);  // 1 May 2024 is a Wednesday: the first Monday is the sixth line
     EXPECT_EQ(lineY["Line6"], 1460 + 4 * 1260);
     EXPECT_EQ(l.weeks, (std::vector<std::string>{"18", "19", "20", "21", "22"}));
     for (int sunday : {5, 12, 19, 26}) EXPECT_EQ(l.colors[sunday - 1], 12) << sunday;
     EXPECT_EQ(l.colors[0], 0);
-    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{545, "Gamla Stilen"}}));
+    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{layout::firstLineY, "Gamla Stilen"}}));
     EXPECT_EQ(l.dates.front(), "18/ 4");  // 1 May is 18 April in the Julian calendar
     EXPECT_EQ(l.dates.back(), "18/ 5");
     EXPECT_EQ(labelCaptions["lblYear"], " 2024");
     // The header and the first day line exactly as printed.
     EXPECT_EQ(displayList[0].text, "V    Dag           Namn                                   Alternativa kalenderns datum");
     EXPECT_EQ(displayList[0].color, 9);
-    const auto first = std::find_if(displayList.begin(), displayList.end(), [](const SurfaceOp& op) { return op.x == 300 && op.y == 545; });
+    const auto first = std::find_if(displayList.begin(), displayList.end(), [](const SurfaceOp& op) { return op.x == layout::textX && op.y == layout::firstLineY; });
     EXPECT_EQ(first->text, "01 Onn121");  // day 122 of the leap year holds the 121st name
 }
 
@@ -106,13 +107,13 @@ TEST_F(MonthView, ReformMonthsSkipTheDroppedDays) {
     EXPECT_EQ(l.dates[15], "27/ 11");  // 16 November (Julian) was the Gregorian 27th
     EXPECT_EQ(l.dates[16], "17/ 11");
     EXPECT_EQ(l.dates.back(), "19/ 11");
-    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{545, "    Nya Stilen"}, {545 + 16 * 180, "Gamla Stilen"}}));
+    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{layout::firstLineY, "    Nya Stilen"}, {layout::firstLineY + 16 * layout::lineStep, "Gamla Stilen"}}));
 
     for (int16_t n : {6, 8}) {
         l = show(n, "1582-10");
         EXPECT_EQ(l.labels, join(range(1, 4), range(15, 31))) << n;
         // Julian under "Gamla Stilen" to 4 October, Gregorian under "Nya Stilen" from the 15th.
-        EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{545, "Gamla Stilen"}, {1280, "    Nya Stilen"}})) << n;
+        EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{layout::firstLineY, "Gamla Stilen"}, {1280, "    Nya Stilen"}})) << n;
         EXPECT_EQ(l.dates.size(), 21u);
         EXPECT_EQ(l.dates[3], "04/ 10");
         EXPECT_EQ(l.dates[4], "15/ 10");
@@ -124,20 +125,20 @@ TEST_F(MonthView, ReformMonthsSkipTheDroppedDays) {
     EXPECT_EQ(l.dates.size(), 19u);
     // 14 September 1752 was 3 September in the Julian calendar.
     EXPECT_EQ(l.dates[2], "03/ 9");
-    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{545, "    Nya Stilen"}, {545 + 2 * 180, "Gamla Stilen"}}));
+    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{layout::firstLineY, "    Nya Stilen"}, {layout::firstLineY + 2 * layout::lineStep, "Gamla Stilen"}}));
 }
 
 TEST_F(MonthView, WeekSeparatorsFollowTheNationsWeekStart) {
     // Sweden: Sunday weeks to 1972. January 1972 begins on a Saturday, so the first
     // Sunday is the second line; January 1973 begins on a Monday.
     show(0, "1972-01");
-    EXPECT_EQ(lineY["Line2"], 560 + 180);
+    EXPECT_EQ(lineY["Line2"], layout::topRuleY + layout::lineStep);
     show(0, "1973-01");
-    EXPECT_EQ(lineY["Line2"], 560);
+    EXPECT_EQ(lineY["Line2"], layout::topRuleY);
     // Nation 1 in the test data counts Monday weeks from 1754, while week numbers
     // still stand on Sundays before 1973: January 1900 begins on a Monday.
     const Listing l = show(1, "1900-01");
-    EXPECT_EQ(lineY["Line2"], 560);
+    EXPECT_EQ(lineY["Line2"], layout::topRuleY);
     EXPECT_EQ(l.weeks, (std::vector<std::string>{"01", "02", "03", "04", "05"}));
     // Codes from 5 on: neither week numbers nor red Sundays.
     const Listing julian = show(5, "2024-05");

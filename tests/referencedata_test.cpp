@@ -13,6 +13,7 @@
 #include "calendar/daynumber.h"
 #include "calendar/state.h"
 #include "mainwindow/notes.h"
+#include "monthview/layout.h"
 #include "monthview/listing.h"
 #include "monthview/surface.h"
 #include "monthview/viewdriver.h"
@@ -62,11 +63,11 @@ TEST_P(EveryMonth, ListsTheRightDaysInBothTables) {
                 int16_t altCode = 0;
                 for (const auto& op : displayList) {
                     if (op.kind != SurfaceOp::print) continue;
-                    if (op.x == 300) {
+                    if (op.x == layout::textX) {
                         labelled.push_back(dateToDayNumber(y, m, static_cast<int16_t>(std::stoi(op.text.substr(0, 2))), n));
-                    } else if (op.x == 3800) {
+                    } else if (op.x == layout::calendarLabelX) {
                         altCode = op.text == "Gamla Stilen" ? 5 : 6;
-                    } else if (op.x == 4800) {
+                    } else if (op.x == layout::alternativeX) {
                         const int16_t d = static_cast<int16_t>(std::stoi(op.text.substr(0, 2)));
                         const int16_t am = static_cast<int16_t>(std::stoi(op.text.substr(3)));
                         // The column does not print the year: the month tells

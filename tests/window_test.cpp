@@ -13,6 +13,7 @@
 #include "calculator/calcwindow.h"
 #include "mainwindow/frmTovmir3.h"
 #include "mainwindow/windowhooks.h"
+#include "monthview/layout.h"
 #include "monthview/surface.h"
 #include "refdata/nationsettings.h"
 #include "refdata_fixture.h"
@@ -185,11 +186,11 @@ TEST_F(ShippedWindow, NothingCollidesInReformMonthsAndASampleOfOthers) {
             EXPECT_GE(p.x, 57.0) << where;        // right of Line8 at x 56
             bool labelled = false;
             for (const auto& q : pieces) labelled = labelled || (q.top == p.top && q.x > 250 && q.x < 260);
-            EXPECT_LE(right, (labelled ? 3800.0 : 4800.0) / 15 - 2) << where;
+            EXPECT_LE(right, double(labelled ? layout::calendarLabelX : layout::alternativeX) / layout::twipsPerPixel - 2) << where;
         }
         // Each week's rule against the tops of the letters of the line below it.
         for (const auto& [name, y] : lineY) {
-            const double ruleY = y / 15.0;
+            const double ruleY = double(y) / layout::twipsPerPixel;
             for (const auto& p : pieces) {
                 if (ruleY < p.top - 3 || ruleY > p.top + metrics.ascent()) continue;  // not the line just below
                 const double glyphTop = p.top + metrics.ascent() + tightTop;
