@@ -27,7 +27,7 @@ void startAt(int16_t year) {
 
 void show(int16_t year, int16_t month) {
     curMonth = month;
-    writeDateField(format000x(year) + "-" + format0x(month));
+    writeDateField(dateFieldText(year, month));
     showCalendar();
 }
 

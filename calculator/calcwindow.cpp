@@ -1,6 +1,7 @@
 #include "calcwindow.h"
 
 #include "calendar/helpers.h"
+#include "calendar/limits.h"
 #include "calendar/state.h"
 #include "monthview/surface.h"
 #include "monthview/viewdriver.h"
@@ -56,8 +57,8 @@ void cmdClean_Click() {
 void turnMainWindow() {
     curYear = calYear;
     curMonth = calMonth;
-    if (curYear < 1200 || curYear > 2099) return;
-    writeDateField(format000x(curYear) + "-" + format0x(curMonth));
+    if (curYear < firstAlmanacYear || curYear > lastTurnedYear) return;
+    writeDateField(dateFieldText(curYear, curMonth));
     loadMonthNames();
     setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
     showCalendar();

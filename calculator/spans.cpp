@@ -3,6 +3,7 @@
 #include "calcwindow.h"
 #include "calendar/daynumber.h"
 #include "calendar/helpers.h"
+#include "calendar/limits.h"
 #include "calendar/state.h"
 #include "calendar/weeks.h"
 
@@ -20,21 +21,18 @@ int32_t movedDate(int16_t day, int16_t toYear, int16_t toMonth, int16_t forNatio
 
 namespace {
 
-// A result number as its field shows it: a blank before a value of 0 or more.
-std::string resultText(int16_t v) { return v < 0 ? std::to_string(v) : " " + std::to_string(v); }
-
 void writeResult(const char* frame, const char* yr, const char* mo, const char* da, int16_t y, int16_t m, int16_t d) {
     setFrameBlue(frame);
-    setCalcField(yr, resultText(y));
-    setCalcField(mo, resultText(m));
-    setCalcField(da, resultText(d));
+    setCalcField(yr, signPlace(y));
+    setCalcField(mo, signPlace(m));
+    setCalcField(da, signPlace(d));
 }
 
 }  // namespace
 
 void calcDate2() {
     // The limit looks at the years alone; the month carry below may still reach 2099.
-    if (yr1 + ageYr > 2098) {
+    if (yr1 + ageYr > lastSpanStartYear) {
         calYear = loadedYear;
         calMonth = curMonth;
         return refuse("Väl långt fram i tiden");
@@ -65,15 +63,15 @@ void calcDate1() {
         y = to16(y - 1);
     }
     dayNumberToDate(to32(int64_t{movedDate(da2, y, m, nation)} - ageDa), nation);
-    if (calYear < 1) return refuse("Datum f Kr beräknas ej");
+    if (calYear < firstCountedYear) return refuse("Datum f Kr beräknas ej");
     writeResult("Frame1", "txtYr1", "txtMo1", "txtDa1", calYear, calMonth, calDay);
 }
 
 void calcAge() {
-    if (yr1 < 1 || yr1 > 2100) return refuse("Ogiltigt Datum 1");
+    if (yr1 < firstCountedYear || yr1 > lastShownYear) return refuse("Ogiltigt Datum 1");
     if (!isValidDate(yr1, mo1, da1, nation)) return refuse("Ogiltigt datum 1, försök igen");
     const int32_t j1 = dateToDayNumber(yr1, mo1, da1, nation);
-    if (!isValidDate(yr2, mo2, da2, nation) || yr2 < 1 || yr2 > 2100) {
+    if (!isValidDate(yr2, mo2, da2, nation) || yr2 < firstCountedYear || yr2 > lastShownYear) {
         refuse("Ogiltigt Datum2");
         return focusFirstCalcField();
     }

@@ -59,7 +59,8 @@ int16_t readInt16(std::string_view text);
 
 // Sign-place text: a blank before a number of 0 or more, a minus before a negative
 // one, no leading zeros (3 gives " 3", -3 gives "-3"). Used in database criteria,
-// the year label and the other calendar's month in the listing.
+// the year label, the other calendar's month in the listing and the calculator's
+// results.
 std::string signPlace(int64_t v);
 
 // Digit patterns. "0#" pads to at least two digits, "0###" and "000#" to at least

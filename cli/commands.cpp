@@ -9,6 +9,7 @@
 #include "calendar/daynumber.h"
 #include "calendar/feasts.h"
 #include "calendar/helpers.h"
+#include "calendar/limits.h"
 #include "calendar/state.h"
 #include "calendar/weeks.h"
 #include "refdata/nationsettings.h"
@@ -227,7 +228,7 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
         const int32_t j = parse32(args[0], valueName("J"));
         // weekNumber answers for the current nation; in the terminal that is the
         // nation of the command line.
-        if (j < dateToDayNumber(1, 1, 1, opt.nation))
+        if (j < dateToDayNumber(firstCountedYear, 1, 1, opt.nation))
             throw InputError("dagnumret " + std::to_string(j) + " ligger före år 1 i kalendern för nation " +
                              std::to_string(opt.nation) + beforeYearOne);
         if (name == "week") {
@@ -242,7 +243,7 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = cmd.argNames[i];
         v[i] = parse16(args[i], valueName(arg));
-        if ((arg == "Y" || arg == "Y1" || arg == "Y2") && v[i] < 1)
+        if ((arg == "Y" || arg == "Y1" || arg == "Y2") && v[i] < firstCountedYear)
             throw InputError("året " + std::to_string(v[i]) + " finns inte" + beforeYearOne);
     }
     if (name == "prevmonthlen" && (v[1] < 1 || v[1] > 12))
@@ -270,7 +271,7 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
         throw InputError("datumet " + dateText(v[0], v[1], v[2]) + " finns inte i kalendern för nation " +
                          std::to_string(opt.from));
     dayNumberToDate(dateToDayNumber(v[0], v[1], v[2], opt.from), opt.to);
-    if (calYear < 1) throw InputError("datumet hamnar före år 1 i kalendern för nation " + std::to_string(opt.to) + beforeYearOne);
+    if (calYear < firstCountedYear) throw InputError("datumet hamnar före år 1 i kalendern för nation " + std::to_string(opt.to) + beforeYearOne);
     return ymd(calYear, calMonth, calDay);
 }
 

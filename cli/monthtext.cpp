@@ -46,7 +46,7 @@ struct Row {
 
 void showMonth(int16_t year, int16_t month) {
     curMonth = month;
-    writeDateField(format000x(year) + "-" + format0x(month));
+    writeDateField(dateFieldText(year, month));
     showCalendar();
     setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
 }

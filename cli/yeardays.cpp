@@ -7,6 +7,7 @@
 
 #include "calendar/daynumber.h"
 #include "calendar/helpers.h"
+#include "calendar/limits.h"
 #include "calendar/state.h"
 #include "monthview/viewdriver.h"
 #include "refdata/nationsettings.h"

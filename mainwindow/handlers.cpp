@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "calendar/helpers.h"
+#include "calendar/limits.h"
 #include "calendar/state.h"
 #include "monthview/surface.h"
 #include "monthview/viewdriver.h"
@@ -14,8 +15,6 @@
 #include "windowhooks.h"
 
 namespace tovmir {
-
-std::string dateFieldText(int year, int month) { return format000x(year) + "-" + format0x(month); }
 
 bool parseSavedNation(std::string_view line, int16_t& saved) {
     const std::size_t i = line.find_first_not_of(' ');
@@ -176,8 +175,8 @@ void txtIndate_KeyUp(int keyCode) {
         default: return;
     }
     if (year > lastShownYear) year = lastShownYear;
-    if (nation < 5 && year < 1200) year = 1200;
-    else if ((nation == 5 || nation == 6) && year < 1) year = 1;
+    if (nation < 5 && year < firstAlmanacYear) year = firstAlmanacYear;
+    else if ((nation == 5 || nation == 6) && year < firstCountedYear) year = firstCountedYear;
     // Codes from 7 have no lower limit; the 16-bit edge is the last year they reach.
     if (year < min16) year = min16;
     curYear = static_cast<int16_t>(year);
@@ -196,8 +195,8 @@ void picFlg_Click() {
         curYear = readInt16(fixedText(readDateField(), 4));
         // The remainder takes the dividend's sign: a code below 0 climbs towards 0.
         nation = static_cast<int16_t>((int64_t{nation} + 1) % 4);
-        if (curYear < 1200) {
-            curYear = 1200;
+        if (curYear < firstAlmanacYear) {
+            curYear = firstAlmanacYear;
             writeDateField(dateFieldText(curYear, curMonth));
         }
         loadedYear = 0;

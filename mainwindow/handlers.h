@@ -46,7 +46,4 @@ void picHelp_Click();
 void picAge_Click();
 void picNotis_Click();
 
-// The date field's text for a year and month: at least four digits, a hyphen, two.
-std::string dateFieldText(int year, int month);
-
 }  // namespace tovmir

@@ -33,6 +33,7 @@ void setLabelCaption(const std::string& label, const std::string& text) {
 
 const std::string& readDateField() { return txtIndateText; }
 void writeDateField(const std::string& text) { txtIndateText = text; }
+std::string dateFieldText(int64_t year, int64_t month) { return format000x(year) + "-" + format0x(month); }
 
 void clearSurface() {
     displayList.clear();

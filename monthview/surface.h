@@ -39,6 +39,8 @@ void resetSurfaceLog();
 void setLabelCaption(const std::string& label, const std::string& text);
 const std::string& readDateField();
 void writeDateField(const std::string& text);
+// The date field's text for a year and month: at least four digits, a hyphen, two.
+std::string dateFieldText(int64_t year, int64_t month);
 // All printed text gone, print position back to 0, 0.
 void clearSurface();
 void setPrintX(int64_t x);

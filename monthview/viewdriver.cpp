@@ -10,7 +10,7 @@
 
 namespace tovmir {
 
-int16_t firstEnteredYear(int16_t nation) { return nation < 5 ? 1200 : 2; }
+int16_t firstEnteredYear(int16_t nation) { return nation < 5 ? firstAlmanacYear : firstTypedYear; }
 
 void showCalendar() {
     resetSurfaceLog();

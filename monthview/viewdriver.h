@@ -5,11 +5,13 @@
 
 #include <cstdint>
 
+#include "calendar/limits.h"
+
 namespace tovmir {
 
-// The years the date field takes from a typed date: 1200 to 2100 for the nations
-// with their own almanacs (codes below 5), 2 to 2100 for every other code.
-constexpr int16_t lastShownYear = 2100;
+// The first year the date field takes from a typed date: firstAlmanacYear for the
+// nations with their own almanacs (codes below 5), firstTypedYear for every other
+// code; the last is lastShownYear for all.
 int16_t firstEnteredYear(int16_t nation);
 
 // Reads the year from the date field (its first four characters, by the numeric
