@@ -42,7 +42,6 @@ TEST(DayNumbers, FirstOfJanuary2000IsTheSameDayEverywhereButInTheJulianCalendar)
     for (int16_t n : allCodes) EXPECT_EQ(dateToDayNumber(2000, 1, 1, n), n == 5 ? 2451558 : 2451545) << n;
     dayNumberToDate(2451545, 5);
     EXPECT_EQ(text({calYear, calMonth, calDay}), "1999-12-19");
-    EXPECT_EQ(2451545 % 7, 5);  // a Saturday
 }
 
 TEST(ReformDays, EachNationSkipsTheRightDays) {
