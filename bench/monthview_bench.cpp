@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "calendar/helpers.h"
+#include "calendar/overflow.h"
 #include "calendar/state.h"
 #include "monthview/surface.h"
 #include "monthview/viewdriver.h"

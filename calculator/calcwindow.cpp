@@ -1,6 +1,6 @@
 #include "calcwindow.h"
 
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
 #include "calendar/limits.h"
 #include "calendar/state.h"
 #include "monthview/surface.h"

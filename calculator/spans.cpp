@@ -2,7 +2,7 @@
 
 #include "calcwindow.h"
 #include "calendar/daynumber.h"
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
 #include "calendar/limits.h"
 #include "calendar/state.h"
 #include "calendar/weeks.h"

@@ -1,6 +1,6 @@
 #include "daynumber.h"
 
-#include "helpers.h"
+#include "overflow.h"
 #include "state.h"
 
 namespace tovmir {

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "daynumber.h"
-#include "helpers.h"
+#include "overflow.h"
 
 namespace tovmir {
 

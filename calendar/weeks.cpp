@@ -1,7 +1,7 @@
 #include "weeks.h"
 
 #include "daynumber.h"
-#include "helpers.h"
+#include "overflow.h"
 #include "state.h"
 
 namespace tovmir {

@@ -10,7 +10,6 @@
 #include <iostream>
 #include <map>
 
-#include "calendar/helpers.h"
 #include "commands.h"
 #include "yeardays.h"
 

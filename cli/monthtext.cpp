@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "calendar/helpers.h"
+#include "calendar/text.h"
 #include "calendar/state.h"
 #include "monthview/layout.h"
 #include "monthview/surface.h"

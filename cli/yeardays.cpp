@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "calendar/daynumber.h"
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
+#include "calendar/text.h"
 #include "calendar/limits.h"
 #include "calendar/state.h"
 #include "monthview/viewdriver.h"

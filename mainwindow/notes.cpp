@@ -3,7 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
+#include "calendar/text.h"
 #include "calendar/state.h"
 #include "handlers.h"
 #include "notes.h"

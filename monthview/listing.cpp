@@ -1,7 +1,7 @@
 #include "listing.h"
 
 #include "calendar/daynumber.h"
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
 #include "calendar/state.h"
 #include "calendar/weeks.h"
 #include "layout.h"

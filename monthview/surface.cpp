@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
 #include "calendar/state.h"
 
 namespace tovmir {

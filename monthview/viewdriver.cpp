@@ -1,7 +1,8 @@
 #include "viewdriver.h"
 
 #include "calendar/daynumber.h"
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
+#include "calendar/text.h"
 #include "calendar/state.h"
 #include "listing.h"
 #include "refdata/nationsettings.h"

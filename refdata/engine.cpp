@@ -14,7 +14,8 @@
 #include <fstream>
 #include <map>
 
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
+#include "calendar/overflow.h"
 
 namespace tovmir {
 

@@ -2,7 +2,8 @@
 
 #include <array>
 
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
+#include "calendar/text.h"
 #include "calendar/state.h"
 #include "windowops.h"
 

@@ -4,7 +4,8 @@
 
 #include "calendar/daynumber.h"
 #include "calendar/feasts.h"
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
+#include "calendar/text.h"
 #include "calendar/state.h"
 #include "nationsettings.h"
 

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "calendar/helpers.h"
+#include "calendar/overflow.h"
 #include "refdata_fixture.h"
 
 using namespace tovmir::cli;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calendar/helpers.h"
+#include "calendar/overflow.h"
 #include "calendar/state.h"
 #include "reference.h"
 

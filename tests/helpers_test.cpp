@@ -1,4 +1,6 @@
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
+#include "calendar/overflow.h"
+#include "calendar/text.h"
 
 #include <gtest/gtest.h>
 

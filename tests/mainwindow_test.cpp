@@ -5,6 +5,8 @@
 #include "mainwindow/windowhooks.h"
 #include "monthview/surface.h"
 #include "refdata_fixture.h"
+#include "calendar/numbers.h"
+#include "calendar/text.h"
 
 using namespace tovmir;
 

@@ -5,6 +5,7 @@
 #include "monthview/surface.h"
 #include "monthview/viewdriver.h"
 #include "refdata_fixture.h"
+#include "calendar/numbers.h"
 
 using namespace tovmir;
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "calendar/daynumber.h"
-#include "calendar/helpers.h"
+#include "calendar/overflow.h"
 #include "calendar/state.h"
 #include "refdata/nationsettings.h"
 #include "refdata/windowops.h"

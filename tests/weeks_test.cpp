@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calendar/daynumber.h"
-#include "calendar/helpers.h"
+#include "calendar/overflow.h"
 #include "calendar/state.h"
 #include "reference.h"
 

@@ -7,7 +7,8 @@
 #include <set>
 #include <sstream>
 
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
+#include "calendar/text.h"
 #include "refdata/engine.h"
 #include "refdata/nationsettings.h"
 

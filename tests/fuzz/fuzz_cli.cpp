@@ -9,10 +9,11 @@
 #include <string>
 
 #include "calendar/daynumber.h"
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
 #include "calendar/state.h"
 #include "cli/commands.h"
 #include "fuzz.h"
+#include "calendar/overflow.h"
 
 using namespace tovmir;
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
 #include "fuzz.h"
 #include "refdata/engine.h"
 

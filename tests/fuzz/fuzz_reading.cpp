@@ -5,7 +5,8 @@
 #include <cfenv>
 #include <cmath>
 
-#include "calendar/helpers.h"
+#include "calendar/numbers.h"
+#include "calendar/text.h"
 #include "fuzz.h"
 
 using namespace tovmir;
