@@ -1,5 +1,6 @@
 #include "daynumber.h"
 
+#include "nations.h"
 #include "overflow.h"
 #include "state.h"
 
@@ -15,33 +16,13 @@ double dateKey(int16_t year, int16_t month, int16_t day) {
 
 namespace {
 
-bool isSwedish(int16_t nation) { return nation == 0 || nation == 1; }
+bool isSwedish(int16_t nation) { return nationCalendar(nation).swedish; }
 
 // Whether a date (by its key) is counted in the Gregorian calendar of the nation.
-bool gregorianByKey(double key, int16_t nation) {
-    switch (nation) {
-        case 0: case 1: return key > lastJulianKeySweden;
-        case 2: case 3: return key > lastJulianKeyDenmark;
-        case 4: return key > lastJulianKeyNov1700;
-        case 5: return false;
-        case 6: case 8: return key > lastJulianKeyOct1582;
-        case 7: return key > lastJulianKeySep1752;
-        default: return true;
-    }
-}
+bool gregorianByKey(double key, int16_t nation) { return key > nationCalendar(nation).lastJulianKey; }
 
 // Whether a day number lies in the Gregorian part of the nation's history.
-bool gregorianByDay(int32_t j, int16_t nation) {
-    switch (nation) {
-        case 0: case 1: return j > lastJulianDaySweden;
-        case 2: case 3: return j > lastJulianDayDenmark;
-        case 4: return j > lastJulianDayNov1700;
-        case 5: return false;
-        case 6: case 8: return j > lastJulianDayOct1582;
-        case 7: return j > lastJulianDaySep1752;
-        default: return true;
-    }
-}
+bool gregorianByDay(int32_t j, int16_t nation) { return j > nationCalendar(nation).lastJulianDay; }
 
 }  // namespace
 

@@ -39,6 +39,7 @@ constexpr int32_t lastJulianDayDenmark = 2342031;  // 18 February 1700
 constexpr int32_t lastJulianDayNov1700 = 2342303;  // 16 November 1700
 constexpr int32_t lastJulianDaySep1752 = 2361221;  // 2 September 1752
 constexpr int32_t lastJulianDayOct1582 = 2299160;  // 4 October 1582
+constexpr int32_t firstOfOctober1582 = 2299157;    // 1 October 1582, the month of the first reform
 constexpr int32_t specialCalendarEve = 2342041;    // 28 February 1700, the last plain Julian day
 constexpr int32_t february30th1712 = 2346425;      // 30 February 1712
 constexpr int32_t specialCalendarEnd = 2346426;    // 1 March 1712, Julian again

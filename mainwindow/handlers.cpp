@@ -9,6 +9,7 @@
 #include "calendar/numbers.h"
 #include "calendar/text.h"
 #include "calendar/limits.h"
+#include "calendar/nations.h"
 #include "calendar/state.h"
 #include "monthview/surface.h"
 #include "monthview/viewdriver.h"
@@ -176,10 +177,9 @@ void txtIndate_KeyUp(int keyCode) {
         default: return;
     }
     if (year > lastShownYear) year = lastShownYear;
-    if (nation < 5 && year < firstAlmanacYear) year = firstAlmanacYear;
-    else if ((nation == 5 || nation == 6) && year < firstCountedYear) year = firstCountedYear;
-    // Codes from 7 have no lower limit; the 16-bit edge is the last year they reach.
-    if (year < min16) year = min16;
+    // The nation's lower limit: 1200 for the almanacs, year 1 for codes 5 and 6,
+    // the 16-bit edge for the rest.
+    if (year < nationCalendar(nation).firstKeyedYear) year = nationCalendar(nation).firstKeyedYear;
     curYear = static_cast<int16_t>(year);
     curMonth = static_cast<int16_t>(month);
     txtIndateBackground = fieldYellow;

@@ -1,6 +1,7 @@
 #include "listing.h"
 
 #include "calendar/daynumber.h"
+#include "calendar/nations.h"
 #include "calendar/numbers.h"
 #include "calendar/state.h"
 #include "calendar/weeks.h"
@@ -23,34 +24,16 @@ const char* const header = "V    Dag           Namn                             
 const char* const oldStyle = "Gamla Stilen";
 const char* const newStyle = "    Nya Stilen";
 
-// The months in which a nation's reform drops days. The labels jump over the gap
-// at the first Gregorian day and run to the month's last date; the alternative
-// column has one line per day that exists.
-struct ReformMonth {
-    int16_t nation;
-    int32_t monthStartDay;
-    int16_t lastLabel;       // the month's last date
-    int16_t days;            // the days that exist
-    int32_t firstGregorian;  // the day after the gap
-    int16_t jump;            // label step over the gap
-};
-constexpr ReformMonth reformMonths[] = {
-    {4, 2342288, 30, 19, 2342304, 12},  // November 1700: 16 November, then 28 November
-    {6, 2299157, 31, 21, 2299161, 11},  // October 1582: 4 October, then 15 October
-    {8, 2299157, 31, 21, 2299161, 11},
-    {7, 2361220, 30, 19, 2361222, 12},  // September 1752: 2 September, then 14 September
-};
-
+// The nation's reform month, when it is the month on show.
 const ReformMonth* reformMonth() {
-    for (const auto& r : reformMonths)
-        if (r.nation == nation && r.monthStartDay == monthStartDay) return &r;
-    return nullptr;
+    const ReformMonth& r = nationCalendar(nation).reformMonth;
+    return r.monthStartDay != 0 && r.monthStartDay == monthStartDay ? &r : nullptr;
 }
 
 // October 1582, whatever the nation: its first days are Julian in every calendar,
 // so its column starts under "Gamla Stilen" and turns Gregorian at 15 October.
-constexpr int32_t october1582 = 2299157;
-constexpr int32_t gregorianReformDay = 2299161;
+constexpr int32_t october1582 = firstOfOctober1582;
+constexpr int32_t gregorianReformDay = lastJulianDayOct1582 + 1;
 constexpr int16_t october1582SwitchY = 1280;
 
 }  // namespace
@@ -75,7 +58,7 @@ void listMonth() {
     const char* const rules[] = {"Line2", "Line3", "Line4", "Line5", "Line6"};
     for (int i = 0; i < 5; ++i) moveLine(rules[i], firstRule + int64_t{weekStep} * i);
 
-    const bool nordic = nation < 5;
+    const bool nordic = nationCalendar(nation).almanac;
     int64_t lineY = firstLineY;
     int64_t label = 1;
     for (int64_t k = 0; label <= dayCount; ++k) {

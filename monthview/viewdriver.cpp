@@ -1,6 +1,7 @@
 #include "viewdriver.h"
 
 #include "calendar/daynumber.h"
+#include "calendar/nations.h"
 #include "calendar/numbers.h"
 #include "calendar/text.h"
 #include "calendar/state.h"
@@ -11,7 +12,7 @@
 
 namespace tovmir {
 
-int16_t firstEnteredYear(int16_t nation) { return nation < 5 ? firstAlmanacYear : firstTypedYear; }
+int16_t firstEnteredYear(int16_t nation) { return nationCalendar(nation).almanac ? firstAlmanacYear : firstTypedYear; }
 
 void showCalendar() {
     resetSurfaceLog();

@@ -1,0 +1,35 @@
+// The calendar facts of every nation code in one table: where its Julian count
+// ends, whether it lived through Sweden's special calendar, whether it is one of
+// the Nordic almanacs (week numbers, red Sundays, years from 1200), how far the
+// keys step back, and the month in which its reform drops days.
+#pragma once
+
+#include <cstdint>
+
+namespace tovmir {
+
+// A month in which a reform drops days, as the month view lists it: the labels
+// jump over the gap at the first Gregorian day and run to the month's last date.
+struct ReformMonth {
+    int32_t monthStartDay;   // day number of the month's first day; 0 for none
+    int16_t lastLabel;       // the month's last date
+    int16_t days;            // the days that exist
+    int32_t firstGregorian;  // the day after the gap
+    int16_t jump;            // label step over the gap
+};
+
+struct NationCalendar {
+    double lastJulianKey;     // date key of the last Julian date (see dateKey)
+    int64_t lastJulianDay;    // its day number (wider than any day number, for the calendars
+                              // that are Julian or Gregorian at every day)
+    bool swedish;             // Sweden and Finland: the special calendar of 1700-1712
+    bool almanac;             // a Nordic almanac: week numbers, red Sundays, years from 1200
+    int16_t firstKeyedYear;   // the earliest year the arrow and page keys step to
+    ReformMonth reformMonth;  // the month the listing shows with its gap
+};
+
+// The facts of a nation code; every code without an entry of its own (9 and up,
+// and below 0) is Gregorian at all times.
+const NationCalendar& nationCalendar(int16_t nation);
+
+}  // namespace tovmir
