@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "daynumber.h"
+#include "nations.h"
 #include "overflow.h"
 
 namespace tovmir {
@@ -63,7 +64,7 @@ int32_t julianEaster(int16_t year, int16_t inNation) {
     const int64_t d = (19 * a + 15) % 30;
     const int64_t e = (2 * (y % 4) + 4 * (y % 7) + 6 * d + 6) % 7;
     int32_t j = easterFromMarch22(year, d + e, inNation);
-    if ((inNation == 0 || inNation == 1) && year >= 1700 && year <= 1711) j = to32(int64_t{j} + 1);
+    if (nationCalendar(inNation).swedish && year >= 1700 && year <= 1711) j = to32(int64_t{j} + 1);
     return j;
 }
 
