@@ -66,62 +66,41 @@ void turnMainWindow() {
 
 namespace {
 
-// Which group a press computes, by the year values alone (the computations check
-// months and days). At most one test holds. -1 for the refused negative span,
-// after which the main window is not touched.
-int chooseAndCompute() {
-    errTitle = "Fel i datumberäkning";
-    yr1 = readInt16(calcField("txtYr1"));
-    mo1 = readInt16(calcField("txtMo1"));
-    da1 = readInt16(calcField("txtDa1"));
-    ageYr = readInt16(calcField("txtAgeYr"));
-    ageMo = readInt16(calcField("txtAgeMo"));
-    ageDa = readInt16(calcField("txtAgeDa"));
-    if (ageYr < 0 || ageMo < 0 || ageDa < 0) {
-        refuse("Inga negativa tal i åldersuppgift!\nskriv i rätt datumfält i stället");
-        return -1;
+// A press on the window's fields: the computation's outcome shown there, as the
+// result in its group's fields under a blue caption, or as the refusal's box and
+// a cleared window.
+SpanOutcome pressAndShow() {
+    std::string fields[9];
+    for (int i = 0; i < 9; ++i) fields[i] = calcField(calcFieldNames[i]);
+    const SpanOutcome o = computePress(fields);
+    if (!o.refusal.empty()) {
+        refuse(o.refusal);
+        if (o.focusFirst) focusFirstCalcField();
+    } else if (o.group != 0) {
+        static const char* const frames[] = {"Frame1", "Frame2", "Frame3"};
+        setFrameBlue(frames[o.group - 1]);
+        const int first = (o.group - 1) * 3;
+        for (int i = 0; i < 3; ++i) setCalcField(calcFieldNames[first + i], signPlace(o.values[i]));
     }
-    ageYr = to16(int32_t{ageYr} + ageMo / 12);  // the span fields keep what was typed
-    ageMo = static_cast<int16_t>(ageMo % 12);
-    yr2 = readInt16(calcField("txtYr2"));
-    mo2 = readInt16(calcField("txtMo2"));
-    da2 = readInt16(calcField("txtDa2"));
-    const bool span = ageYr != 0 || ageMo != 0 || ageDa != 0;
-    const std::size_t before = calcMessages.size();
-    int group = 0;
-    if (yr1 > 0 && yr2 > 0 && ageYr == 0) {
-        calcAge();
-        group = 2;
-    } else if (yr1 == 0 && yr2 != 0 && span) {
-        calcDate1();
-        group = 1;
-    } else if (yr1 != 0 && yr2 == 0 && span) {
-        calcDate2();
-        group = 3;
-    }
-    return calcMessages.size() == before ? group : 0;
+    return o;
 }
 
 }  // namespace
 
 int calcPress() {
-    try {
-        return chooseAndCompute();
-    } catch (const ArithmeticOverflow&) {
-        // A value typed beyond 16 bits, or a year carried or computed beyond them.
-        refuse("Talen är för stora för en datumberäkning, försök igen");
-        return 0;
-    }
+    const SpanOutcome o = pressAndShow();
+    if (!o.refusal.empty()) return o.negativeSpan ? -1 : 0;
+    return o.group;
 }
 
 int cmdCalculate_Click() {
-    const std::size_t before = calcMessages.size();
-    const int group = calcPress();
-    if (group < 0) return 0;  // a negative span: the main window stays as it is
-    // No group filled and nothing refused: calYear and calMonth still hold the
-    // month listing's last date in the other calendar, often in the next month,
-    // so turning to them would step the main window on at every such press.
-    if (group == 0 && calcMessages.size() == before) return 0;
+    const SpanOutcome o = pressAndShow();
+    // A refused negative span leaves the main window as it is, and so does a press
+    // with nothing to compute: calYear and calMonth then still hold the month
+    // listing's last date in the other calendar, often in the next month.
+    if (o.negativeSpan || (o.group == 0 && o.refusal.empty())) return 0;
+    calYear = o.turnYear;
+    calMonth = o.turnMonth;
     try {
         turnMainWindow();
     } catch (const std::exception& e) {
@@ -131,7 +110,7 @@ int cmdCalculate_Click() {
         if (ops.messageBox) ops.messageBox(text, errTitle);
     }
     if (ops.mainWindowTurned) ops.mainWindowTurned();
-    return group;
+    return o.refusal.empty() ? o.group : 0;
 }
 
 }  // namespace tovmir

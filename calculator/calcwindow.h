@@ -55,9 +55,10 @@ void cmdClean_Click();
 // included).
 int cmdCalculate_Click();
 
-// A press without its follow-up in the main window (the terminal has none): the
-// same reading, choice, computation and refusals. Returns the computed group as
-// cmdCalculate_Click does, or -1 when a negative span was refused.
+// A press without its follow-up in the main window: the same reading, choice,
+// computation and refusals, shown in the calculator. Returns the computed group
+// as cmdCalculate_Click does, or -1 when a negative span was refused. (The
+// terminal computes with computePress and prints the outcome itself.)
 int calcPress();
 
 // The follow-up of a press: the main window to calYear and calMonth, redrawn only

@@ -1,8 +1,8 @@
 #include "spans.h"
 
-#include "calcwindow.h"
 #include "calendar/daynumber.h"
 #include "calendar/numbers.h"
+#include "calendar/overflow.h"
 #include "calendar/limits.h"
 #include "calendar/state.h"
 #include "calendar/weeks.h"
@@ -21,26 +21,35 @@ int32_t movedDate(int16_t day, int16_t toYear, int16_t toMonth, int16_t forNatio
 
 namespace {
 
-void writeResult(const char* frame, const char* yr, const char* mo, const char* da, int16_t y, int16_t m, int16_t d) {
-    setFrameBlue(frame);
-    setCalcField(yr, signPlace(y));
-    setCalcField(mo, signPlace(m));
-    setCalcField(da, signPlace(d));
+SpanOutcome result(int group, int16_t a, int16_t b, int16_t c) {
+    SpanOutcome o;
+    o.group = group;
+    o.values[0] = a;
+    o.values[1] = b;
+    o.values[2] = c;
+    return o;
+}
+
+SpanOutcome refusal(const std::string& text, bool focusFirst = false) {
+    SpanOutcome o;
+    o.refusal = text;
+    o.focusFirst = focusFirst;
+    return o;
 }
 
 }  // namespace
 
-void calcDate2() {
+SpanOutcome calcDate2() {
     // The limit looks at the years alone; the month carry below may still reach 2099.
     if (yr1 + ageYr > lastSpanStartYear) {
         calYear = loadedYear;
         calMonth = curMonth;
-        return refuse("Väl långt fram i tiden");
+        return refusal("Väl långt fram i tiden");
     }
     if (!isValidDate(yr1, mo1, da1, nation)) {
         calYear = curYear;
         calMonth = curMonth;
-        return refuse("Ogiltigt datum1, försök igen");
+        return refusal("Ogiltigt datum1, försök igen");
     }
     int16_t y = to16(int32_t{yr1} + ageYr), m = to16(int32_t{mo1} + ageMo);
     if (m > 12) {
@@ -48,38 +57,37 @@ void calcDate2() {
         y = to16(y + 1);
     }
     dayNumberToDate(to32(int64_t{movedDate(da1, y, m, nation)} + ageDa), nation);
-    writeResult("Frame3", "txtYr2", "txtMo2", "txtDa2", calYear, calMonth, calDay);
+    return result(3, calYear, calMonth, calDay);
 }
 
-void calcDate1() {
+SpanOutcome calcDate1() {
     if (!isValidDate(yr2, mo2, da2, nation)) {
         calYear = loadedYear;  // the month stays as the test left it
-        return refuse("Ogiltigt datum 2, försök igen!");
+        return refusal("Ogiltigt datum 2, försök igen!");
     }
-    if (ageDa > 367) return refuse("Ogiltigt antal dagar, försök igen");
+    if (ageDa > 367) return refusal("Ogiltigt antal dagar, försök igen");
     int16_t y = to16(int32_t{yr2} - ageYr), m = to16(int32_t{mo2} - ageMo);
     if (m < 1) {
         m = to16(m + 12);
         y = to16(y - 1);
     }
     dayNumberToDate(to32(int64_t{movedDate(da2, y, m, nation)} - ageDa), nation);
-    if (calYear < firstCountedYear) return refuse("Datum f Kr beräknas ej");
-    writeResult("Frame1", "txtYr1", "txtMo1", "txtDa1", calYear, calMonth, calDay);
+    if (calYear < firstCountedYear) return refusal("Datum f Kr beräknas ej");
+    return result(1, calYear, calMonth, calDay);
 }
 
-void calcAge() {
-    if (yr1 < firstCountedYear || yr1 > lastShownYear) return refuse("Ogiltigt Datum 1");
-    if (!isValidDate(yr1, mo1, da1, nation)) return refuse("Ogiltigt datum 1, försök igen");
+SpanOutcome calcAge() {
+    if (yr1 < firstCountedYear || yr1 > lastShownYear) return refusal("Ogiltigt Datum 1");
+    if (!isValidDate(yr1, mo1, da1, nation)) return refusal("Ogiltigt datum 1, försök igen");
     const int32_t j1 = dateToDayNumber(yr1, mo1, da1, nation);
     if (!isValidDate(yr2, mo2, da2, nation) || yr2 < firstCountedYear || yr2 > lastShownYear) {
-        refuse("Ogiltigt Datum2");
-        return focusFirstCalcField();
+        return refusal("Ogiltigt Datum2", true);
     }
     const int32_t j2 = dateToDayNumber(yr2, mo2, da2, nation);
     if (j2 < j1) {
         calYear = loadedYear;
         calMonth = curMonth;
-        return refuse("Datum2 lägre än Datum1, byt om");
+        return refusal("Datum2 lägre än Datum1, byt om");
     }
     // A day of date 2 before the day of date 1 borrows one month; the whole months
     // and years follow from the calendar's month numbers, and the days are then
@@ -99,7 +107,51 @@ void calcAge() {
     }
     ageDa = to16(j2 - movedDate(da1, y, m, nation));
     dayNumberToDate(j2, nation);  // leaves date 2's month for the main window
-    writeResult("Frame2", "txtAgeYr", "txtAgeMo", "txtAgeDa", ageYr, ageMo, ageDa);
+    return result(2, ageYr, ageMo, ageDa);
+}
+
+namespace {
+
+// Which group a press computes, by the year values alone (the computations check
+// months and days). At most one test holds.
+SpanOutcome chooseAndCompute(const std::string (&fields)[9]) {
+    errTitle = "Fel i datumberäkning";
+    yr1 = readInt16(fields[0]);
+    mo1 = readInt16(fields[1]);
+    da1 = readInt16(fields[2]);
+    ageYr = readInt16(fields[3]);
+    ageMo = readInt16(fields[4]);
+    ageDa = readInt16(fields[5]);
+    if (ageYr < 0 || ageMo < 0 || ageDa < 0) {
+        SpanOutcome o = refusal("Inga negativa tal i åldersuppgift!\nskriv i rätt datumfält i stället");
+        o.negativeSpan = true;
+        return o;
+    }
+    ageYr = to16(int32_t{ageYr} + ageMo / 12);  // the span fields keep what was typed
+    ageMo = static_cast<int16_t>(ageMo % 12);
+    yr2 = readInt16(fields[6]);
+    mo2 = readInt16(fields[7]);
+    da2 = readInt16(fields[8]);
+    const bool span = ageYr != 0 || ageMo != 0 || ageDa != 0;
+    if (yr1 > 0 && yr2 > 0 && ageYr == 0) return calcAge();
+    if (yr1 == 0 && yr2 != 0 && span) return calcDate1();
+    if (yr1 != 0 && yr2 == 0 && span) return calcDate2();
+    return {};
+}
+
+}  // namespace
+
+SpanOutcome computePress(const std::string (&fields)[9]) {
+    SpanOutcome o;
+    try {
+        o = chooseAndCompute(fields);
+    } catch (const ArithmeticOverflow&) {
+        // A value typed beyond 16 bits, or a year carried or computed beyond them.
+        o = refusal("Talen är för stora för en datumberäkning, försök igen");
+    }
+    o.turnYear = calYear;
+    o.turnMonth = calMonth;
+    return o;
 }
 
 }  // namespace tovmir

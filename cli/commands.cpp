@@ -5,7 +5,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "calculator/calcwindow.h"
+#include "calculator/spans.h"
 #include "calendar/daynumber.h"
 #include "calendar/feasts.h"
 #include "calendar/numbers.h"
@@ -189,32 +189,22 @@ namespace {
 // group's fields as the answer.
 std::string calculation(std::string_view name, const std::array<int16_t, 6>& v, const Options& opt) {
     nation = opt.nation;
-    installCalcWindowOps({});
-    calcFields.clear();
-    calcMessages.clear();
-    static const char* const spanFields[] = {"txtYr1", "txtMo1", "txtDa1", "txtYr2", "txtMo2", "txtDa2"};
-    static const char* const addFields[] = {"txtYr1", "txtMo1", "txtDa1", "txtAgeYr", "txtAgeMo", "txtAgeDa"};
-    static const char* const subFields[] = {"txtYr2", "txtMo2", "txtDa2", "txtAgeYr", "txtAgeMo", "txtAgeDa"};
-    const char* const* fields = name == "span" ? spanFields : name == "add" ? addFields : subFields;
-    for (std::size_t i = 0; i < 6; ++i) calcFields[fields[i]] = std::to_string(v[i]);
-    const int group = calcPress();
-    if (!calcMessages.empty()) {
-        std::string text = calcMessages.back();
+    // The values where the calculator's fields would hold them: date 1, the span, date 2.
+    static constexpr int spanFields[] = {0, 1, 2, 6, 7, 8}, addFields[] = {0, 1, 2, 3, 4, 5},
+                         subFields[] = {6, 7, 8, 3, 4, 5};
+    const int* at = name == "span" ? spanFields : name == "add" ? addFields : subFields;
+    std::string fields[9];
+    for (std::size_t i = 0; i < 6; ++i) fields[at[i]] = std::to_string(v[i]);
+    const SpanOutcome o = computePress(fields);
+    if (!o.refusal.empty()) {
+        std::string text = o.refusal;
         for (char& c : text)
             if (c == '\n') c = ' ';  // one output line per input line
         throw InputError(text);
     }
-    if (group == 0)
+    if (o.group == 0)
         throw InputError("inget att beräkna: årtalet 0 räknas som ett tomt fält, och tiden får inte vara bara nollor");
-    const int first = group == 1 ? 0 : group == 2 ? 3 : 6;
-    std::string out;
-    for (int i = first; i < first + 3; ++i) {
-        std::string f = calcFields[calcFieldNames[i]];
-        if (!f.empty() && f[0] == ' ') f.erase(0, 1);
-        if (!out.empty()) out += ' ';
-        out += f;
-    }
-    return out;
+    return std::to_string(o.values[0]) + ' ' + std::to_string(o.values[1]) + ' ' + std::to_string(o.values[2]);
 }
 
 }  // namespace
