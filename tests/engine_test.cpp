@@ -12,7 +12,17 @@ using namespace tovmir;
 
 namespace {
 
-class Engine : public fixture::WorkingFolder {};
+class Engine : public fixture::WorkingFolder {
+protected:
+    // The base tables with one table more, built, and that table opened.
+    Recordset tableWith(const std::string& name, const std::string& text) {
+        auto t = fixture::baseTables();
+        t[name] = text;
+        build(t);
+        Database db = openReferenceDatabase();
+        return openRecordset(db, name);
+    }
+};
 
 std::string errorOf(const std::function<void()>& f) {
     try {
@@ -52,11 +62,7 @@ TEST_F(Engine, AMaintainerOpensItInTheStockShellWithTheWrittenSettings) {
 }
 
 TEST_F(Engine, TablesKeepTheOrderOfTheirLinesAndFindTheFirstMatch) {
-    auto t = fixture::baseTables();
-    t["Order"] = "Nation:int\tname\n3\tc\n1\ta\n3\td\n-2\tb\n";
-    build(t);
-    Database db = openReferenceDatabase();
-    Recordset rs = openRecordset(db, "Order");
+    Recordset rs = tableWith("Order", "Nation:int\tname\n3\tc\n1\ta\n3\td\n-2\tb\n");
     EXPECT_EQ(readTextField(rs, "name"), "c");  // stands on the first row
     findFirst(rs, "Nation =  3");
     EXPECT_FALSE(noMatch(rs));
@@ -171,11 +177,7 @@ TEST_F(Engine, CriteriaEitherParseOrNameThemselvesInTheError) {
 }
 
 TEST_F(Engine, EveryBadReadNamesTheTableAndColumn) {
-    auto t = fixture::baseTables();
-    t["Odd"] = "Nation:int\tsmall:num\tbig:int\tword\n0\t2.5\t40000\tord\n1\t3.5\t\tx\n";
-    build(t);
-    Database db = openReferenceDatabase();
-    Recordset rs = openRecordset(db, "Odd");
+    Recordset rs = tableWith("Odd", "Nation:int\tsmall:num\tbig:int\tword\n0\t2.5\t40000\tord\n1\t3.5\t\tx\n");
     EXPECT_EQ(readInt16Field(rs, "small"), 2);  // halves to even
     EXPECT_NE(errorOf([&] { readInt16Field(rs, "big"); }).find("big i tabellen Odd"), std::string::npos);
     EXPECT_NE(errorOf([&] { readInt16Field(rs, "word"); }).find("word i tabellen Odd"), std::string::npos);
@@ -186,6 +188,7 @@ TEST_F(Engine, EveryBadReadNamesTheTableAndColumn) {
     EXPECT_NE(errorOf([&] { readInt16Field(rs, "big"); }).find("NULL"), std::string::npos);
     findFirst(rs, "big > 0");  // a NULL meets no comparison
     EXPECT_EQ(readTextField(rs, "word"), "ord");
+    Database db = openReferenceDatabase();
     EXPECT_NE(errorOf([&] { openRecordset(db, "Saknas"); }).find("tabellen Saknas finns inte"), std::string::npos);
 }
 
