@@ -85,30 +85,28 @@ int32_t gregorianEaster(int16_t year, int16_t inNation) {
 
 int32_t easterDayNumber(int16_t year, int16_t nation) {
     int64_t j;
-    switch (nation) {
-        case 0:
-        case 1:
+    switch (nationCalendar(nation).easter) {
+        case EasterRule::swedish:
             if (year <= 1752) return to32(int64_t{julianEaster(year, nation)} + shift(swedenJulian, year));
             j = gregorianEaster(year, nation);
             if (year >= 1754 && year <= 1818) j += shift(swedenGregorian, year);
             if (nation == 1 && year > 1818 && year <= 1845) j += shift(finlandExtra, year);
             return to32(j);
-        case 2:
-        case 3:
-        case 4:
+        case EasterRule::danish:
             if (year <= 1699) return julianEaster(year, nation);
             j = int64_t{gregorianEaster(year, nation)} + shift(denmarkGregorian, year);
             // In 1700 nation 4 still counts Julian dates at Easter, so the Gregorian
             // Easter date read in its calendar lands eleven days late.
             if (nation == 4 && year == 1700) j -= 11;
             return to32(j);
-        case 5:
+        case EasterRule::julian:
             return julianEaster(year, nation);
-        case 6:
+        case EasterRule::reform1582:
             return year <= 1582 ? julianEaster(year, nation) : gregorianEaster(year, nation);
-        default:
-            return 0;
+        case EasterRule::none:
+            break;
     }
+    return 0;
 }
 
 int16_t nthWeekdayAfter(int16_t p, int16_t q, int16_t r) {

@@ -18,6 +18,13 @@ struct ReformMonth {
     int16_t jump;            // label step over the gap
 };
 
+// How a nation reckons Easter: Sweden's (the Julian computus with its own
+// deviations to 1752, then the Gregorian with its own to 1818, Finland's to
+// 1845), Denmark-Norway's (Julian to 1699, then the Gregorian with the improved
+// calendar's deviations), the Julian computus, the computus of the reform of
+// 1582 (Julian to 1582, Gregorian after), or no Easter rule at all.
+enum class EasterRule { swedish, danish, julian, reform1582, none };
+
 struct NationCalendar {
     double lastJulianKey;     // date key of the last Julian date (see dateKey)
     int64_t lastJulianDay;    // its day number (wider than any day number, for the calendars
@@ -26,6 +33,8 @@ struct NationCalendar {
     bool almanac;             // a Nordic almanac: week numbers, red Sundays, years from 1200
     int16_t firstKeyedYear;   // the earliest year the arrow and page keys step to
     ReformMonth reformMonth;  // the month the listing shows with its gap
+    EasterRule easter;
+    int16_t lastPrayerYear;   // the last year its almanac carries the prayer days; 0 for none
 };
 
 // The facts of a nation code; every code without an entry of its own (9 and up,

@@ -4,6 +4,7 @@
 
 #include "calendar/daynumber.h"
 #include "calendar/feasts.h"
+#include "calendar/nations.h"
 #include "calendar/numbers.h"
 #include "calendar/text.h"
 #include "calendar/state.h"
@@ -17,10 +18,13 @@ int16_t leapShift = 0;
 
 namespace {
 
-// The years whose almanacs carry the prayer days: Sweden from 1601 to 1983,
-// Finland up to 1808, its last year in the Swedish realm.
+// The years whose almanacs carry the prayer days: from 1601, when BONDAG begins,
+// to the nation's last prayer-day year (Sweden 1983, Finland 1808, its last year
+// in the Swedish realm).
+constexpr int16_t firstPrayerYear = 1601;
 bool readsPrayerDays() {
-    return (nation == 0 && curYear >= 1601 && curYear <= 1983) || (nation == 1 && curYear >= 1601 && curYear <= 1808);
+    const int16_t last = nationCalendar(nation).lastPrayerYear;
+    return last != 0 && curYear >= firstPrayerYear && curYear <= last;
 }
 
 // The widest joined day text: 44 characters with the leading blank. The window
