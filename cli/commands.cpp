@@ -44,6 +44,8 @@ const CommandInfo* findCommand(std::string_view name) {
     return nullptr;
 }
 
+Database openForCommand() { return openReferenceDatabase(); }
+
 std::string shownValue(std::string_view text) {
     constexpr std::size_t longest = 40;
     std::string out;
@@ -161,6 +163,7 @@ void writeMonthListing(std::ostream& out, std::string_view from, std::string_vie
     const YearMonth first = parseYearMonth(from, opt.nation), last = parseYearMonth(to, opt.nation);
     if (last.year * 12 + last.month < first.year * 12 + first.month)
         throw InputError(shownValue(to) + " ligger före " + shownValue(from));
+    const Database command = openForCommand();
     nation = opt.nation;
     latinNames = opt.latin;
     loadedYear = 0;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "refdata/engine.h"
+
 namespace tovmir::cli {
 
 struct CommandInfo {
@@ -38,6 +40,12 @@ struct InputError : std::runtime_error {
 
 // The longest batch line read; anything longer is refused whole rather than cut.
 constexpr std::size_t maxLineLength = 1000;
+
+// A terminal command is one event of the calendar: the reference database open for
+// all of it, so that the loaders' opens within the command share one connection
+// instead of each opening its own for the tables it reads first. Hold the result
+// for the command's length.
+Database openForCommand();
 
 // A value as a message shows it: a control byte (NUL included) or a byte that is
 // not UTF-8 written as \xNN, and a value longer than 40 characters cut with "…".

@@ -114,6 +114,7 @@ std::string icsDate(int32_t j) {
 }  // namespace
 
 void forEachDay(YearRange years, const Options& opt, const std::function<void(const ListedDay&)>& visit) {
+    const Database command = openForCommand();
     nation = opt.nation;
     latinNames = opt.latin;
     curYear = years.from;
