@@ -40,4 +40,9 @@ const NationCalendar& nationCalendar(int16_t nation) {
     return nation >= 0 && nation < int16_t(std::size(nations)) ? nations[nation] : gregorian;
 }
 
+int16_t otherCalendar(int16_t y, int16_t m, int16_t d, int16_t nation) {
+    if (nation >= firstGregorianCode) return julianCode;
+    return dateToDayNumber(y, m, d, reform1582Code) == dateToDayNumber(y, m, d, nation) ? julianCode : reform1582Code;
+}
+
 }  // namespace tovmir

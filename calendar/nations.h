@@ -41,4 +41,18 @@ struct NationCalendar {
 // and below 0) is Gregorian at all times.
 const NationCalendar& nationCalendar(int16_t nation);
 
+// The reference calendars of the other calendar's dates: the Julian one, and the
+// reform of October 1582 (Julian before it, Gregorian after). From code 9 up
+// every code is Gregorian at every date, before 1582 too.
+constexpr int16_t julianCode = 5;
+constexpr int16_t reform1582Code = 6;
+constexpr int16_t firstGregorianCode = 9;
+
+// The calendar in which the month view's right-hand column gives the date (y, m, d)
+// of the nation: the Julian one where the nation writes that date as the calendar
+// of 1582 does (before that reform, and after the nation's own), the reform of
+// 1582 (so the Gregorian) where it does not (between the two reforms, and Sweden's
+// special calendar); the Julian always for the codes from 9.
+int16_t otherCalendar(int16_t y, int16_t m, int16_t d, int16_t nation);
+
 }  // namespace tovmir

@@ -135,8 +135,8 @@ std::string yearListing(int16_t year, const Options& opt) {
     int64_t index = 0;
     forEachDay({year, year}, opt, [&](const ListedDay& d) {
         if (index > 0) out += '\n';
-        out += std::to_string(++index) + '\t' + format000x(d.year) + '-' + format0x(d.month) + '-' + format0x(d.day) +
-               '\t' + std::to_string(d.color) + '\t' + *d.text;
+        out += std::to_string(++index) + '\t' + isoDate(d.year, d.month, d.day) + '\t' + std::to_string(d.color) + '\t' +
+               *d.text;
     });
     return out;
 }
@@ -207,6 +207,8 @@ std::string calculation(std::string_view name, const std::array<int16_t, 6>& v, 
     }
     if (o.group == 0)
         throw InputError("inget att beräkna: årtalet 0 räknas som ett tomt fält, och tiden får inte vara bara nollor");
+    if (name != "span" && o.values[0] < firstCountedYear)
+        throw InputError("datumet hamnar före år 1" + std::string(beforeYearOne));
     return std::to_string(o.values[0]) + ' ' + std::to_string(o.values[1]) + ' ' + std::to_string(o.values[2]);
 }
 
@@ -253,13 +255,7 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
     if (name == "prevmonthlen") return std::to_string(prevMonthLength(v[0], v[1], opt.nation));
     if (name == "easter") return std::to_string(easterDayNumber(v[0], opt.nation));
     if (name == "year") return yearListing(v[0], opt);
-    if (name == "span") return calculation(name, v, opt);
-    if (name == "add" || name == "sub") {
-        std::string date = calculation(name, v, opt);
-        if (date.empty() || date[0] == '-' || date[0] == '0')
-            throw InputError("datumet hamnar före år 1" + std::string(beforeYearOne));
-        return date;
-    }
+    if (name == "span" || name == "add" || name == "sub") return calculation(name, v, opt);
     // convert: only a date that exists in the source calendar names a day at all.
     if (!isValidDate(v[0], v[1], v[2], opt.from))
         throw InputError("datumet " + dateText(v[0], v[1], v[2]) + " finns inte i kalendern för nation " +

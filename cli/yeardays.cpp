@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calendar/daynumber.h"
+#include "calendar/nations.h"
 #include "calendar/numbers.h"
 #include "calendar/text.h"
 #include "calendar/limits.h"
@@ -13,21 +14,12 @@
 #include "monthview/viewdriver.h"
 #include "refdata/nationsettings.h"
 #include "refdata/windowops.h"
+#include "monthview/surface.h"
 #include "refdata/yeardata.h"
 
 namespace tovmir::cli {
 
 namespace {
-
-// The calendars the other column is counted in: Julian, and the calendar of the
-// reform of October 1582 (Julian before it, Gregorian after). A calendar that
-// is Gregorian at every date stands for the iCalendar dates, which RFC 5545
-// counts in the proleptic Gregorian calendar.
-constexpr int16_t julianCode = 5;
-constexpr int16_t reform1582Code = 6;
-constexpr int16_t gregorianCode = 9;
-
-std::string isoDate(int64_t y, int64_t m, int64_t d) { return format000x(y) + "-" + format0x(m) + "-" + format0x(d); }
 
 // The day's text without the blank it begins with and the blanks a fixed-width
 // label (the leap day's) is filled with.
@@ -38,16 +30,10 @@ std::string_view bareText(const std::string& text) {
     return s;
 }
 
-// The other calendar of a day, as the month listing's right-hand column gives it:
-// the Julian date where the nation writes the day as the calendar of 1582 does
-// (before that reform, and after the nation's own), the Gregorian date where it
-// does not (between the two reforms, and Sweden's special calendar). The codes
-// from 9 count in the Gregorian calendar at every date: theirs is the Julian.
+// The same day in the other calendar, as the month listing's right-hand column
+// gives it.
 std::string otherCalendarDate(const ListedDay& d) {
-    const int16_t other = nation >= gregorianCode || dateToDayNumber(d.year, d.month, d.day, reform1582Code) == d.dayNumber
-                              ? julianCode
-                              : reform1582Code;
-    dayNumberToDate(d.dayNumber, other);
+    dayNumberToDate(d.dayNumber, otherCalendar(d.year, d.month, d.day, nation));
     return isoDate(calYear, calMonth, calDay);
 }
 
@@ -106,12 +92,16 @@ std::string icsText(std::string_view s) {
     return out;
 }
 
+// A day's date as iCalendar writes it, YYYYMMDD, in the Gregorian calendar at
+// every date, as RFC 5545 counts.
 std::string icsDate(int32_t j) {
-    dayNumberToDate(j, gregorianCode);
+    dayNumberToDate(j, firstGregorianCode);
     return format000x(calYear) + format0x(calMonth) + format0x(calDay);
 }
 
 }  // namespace
+
+std::string isoDate(int64_t y, int64_t m, int64_t d) { return dateFieldText(y, m) + "-" + format0x(d); }
 
 void forEachDay(YearRange years, const Options& opt, const std::function<void(const ListedDay&)>& visit) {
     const Database command = openForCommand();
@@ -162,10 +152,8 @@ long writeFind(std::ostream& out, std::string_view search, YearRange years, cons
     forEachDay(years, opt, [&](const ListedDay& d) {
         if (d.text->empty() || !wordsMatch(wordsOf(*d.text), wanted)) return;
         ++found;
-        std::string_view weekday = weekdayNames[static_cast<std::size_t>(d.dayNumber % 7)];
-        while (!weekday.empty() && weekday.back() == ' ') weekday.remove_suffix(1);
-        out << isoDate(d.year, d.month, d.day) << '\t' << weekday << '\t' << otherCalendarDate(d) << '\t'
-            << bareText(*d.text) << '\n';
+        out << isoDate(d.year, d.month, d.day) << '\t' << bareText(weekdayNames[static_cast<std::size_t>(d.dayNumber % 7)])
+            << '\t' << otherCalendarDate(d) << '\t' << bareText(*d.text) << '\n';
     });
     return found;
 }
@@ -225,9 +213,9 @@ void writeIcs(std::ostream& out, YearRange years, const Options& opt, bool names
         line("DTSTART;VALUE=DATE:" + start);
         line("DTEND;VALUE=DATE:" + end);
         line("SUMMARY:" + icsText(bareText(*d.text)));
-        const std::string own = isoDate(d.year, d.month, d.day);
-        const std::string gregorian = start.substr(0, 4) + "-" + start.substr(4, 2) + "-" + start.substr(6, 2);
-        if (own != gregorian) line("DESCRIPTION:" + icsText("Datum i nationens kalender: " + own));
+        // The day's own date, where it is not its Gregorian one.
+        if (dateToDayNumber(d.year, d.month, d.day, firstGregorianCode) != d.dayNumber)
+            line("DESCRIPTION:" + icsText("Datum i nationens kalender: " + isoDate(d.year, d.month, d.day)));
         line("TRANSP:TRANSPARENT");
         line("END:VEVENT");
         out << buffer;

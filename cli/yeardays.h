@@ -34,6 +34,9 @@ struct ListedDay {
 // loaded as the month view loads it (30 February 1712 and the reform gaps included).
 void forEachDay(YearRange years, const Options& opt, const std::function<void(const ListedDay&)>& visit);
 
+// A date as YYYY-MM-DD (the year at least four digits).
+std::string isoDate(int64_t y, int64_t m, int64_t d);
+
 // Whether a day's text matches a search: each word of the search begins a word
 // of the text, in the same order. Case is ignored (also for the letters of the
 // Nordic alphabets), dots and commas are not part of a word, and å, ä, ö, æ, ø

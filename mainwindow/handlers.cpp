@@ -1,5 +1,6 @@
 #include "handlers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <filesystem>
@@ -179,7 +180,7 @@ void txtIndate_KeyUp(int keyCode) {
     if (year > lastShownYear) year = lastShownYear;
     // The nation's lower limit: 1200 for the almanacs, year 1 for codes 5 and 6,
     // the 16-bit edge for the rest.
-    if (year < nationCalendar(nation).firstKeyedYear) year = nationCalendar(nation).firstKeyedYear;
+    year = std::max<int64_t>(year, nationCalendar(nation).firstKeyedYear);
     curYear = static_cast<int16_t>(year);
     curMonth = static_cast<int16_t>(month);
     txtIndateBackground = fieldYellow;

@@ -14,11 +14,6 @@ namespace {
 
 using namespace layout;
 
-constexpr int16_t julianCode = 5;     // the reference calendars of the alternative column
-constexpr int16_t gregorianCode = 6;
-// The codes from 9 up count every date in the Gregorian calendar, before 1582
-// too; their other calendar is the Julian at every date.
-constexpr int16_t firstProlepticCode = 9;
 
 const char* const header = "V    Dag           Namn                                   Alternativa kalenderns datum";
 const char* const oldStyle = "Gamla Stilen";
@@ -90,12 +85,8 @@ void listMonth() {
         label = to16(label);
     }
 
-    // The other calendar: Julian when the month's first day has the same date in
-    // the nation's calendar as in the Gregorian one, Gregorian otherwise.
-    int16_t alternative = nation >= firstProlepticCode ||
-                                  dateToDayNumber(curYear, curMonth, 1, gregorianCode) == monthStartDay
-                              ? julianCode
-                              : gregorianCode;
+    // The other calendar, as its month's first day has it.
+    int16_t alternative = otherCalendar(curYear, curMonth, 1, nation);
     // The other calendar's month and year are worked out in curYear and curMonth;
     // they get the shown month back on every way out, an overflow error included.
     struct Restore {
@@ -117,11 +108,11 @@ void listMonth() {
         const int32_t day = to32(int64_t{monthStartDay} + r);
         if (monthStartDay == october1582 && alternative == julianCode && day == gregorianReformDay) {
             // From 15 October 1582 every day has its Gregorian date.
-            alternative = gregorianCode;
+            alternative = reform1582Code;
             setPrintY(october1582SwitchY);
             setPrintX(calendarLabelX);
             printText(newStyle);
-        } else if (reform && alternative == gregorianCode && day == reform->firstGregorian) {
+        } else if (reform && alternative == reform1582Code && day == reform->firstGregorian) {
             // November 1700 and September 1752: the nation's own dates are Gregorian
             // from the first day after the gap, so the other calendar turns Julian
             // there, under its label on that day's line.

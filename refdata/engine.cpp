@@ -88,10 +88,6 @@ bool settled(const StoredFile& f) {
 
 const TableData& contentOf(const Recordset& rs) { return rs.data ? *rs.data : noRows; }
 
-}  // namespace
-
-namespace {
-
 std::string quoted(std::string_view s, char q) {
     std::string out(1, q);
     for (char c : s) {
@@ -148,10 +144,6 @@ std::string numberText(double d) {
     return buf;
 }
 
-}  // namespace
-
-namespace {
-
 // Opens the file, gives it the key and reads its schema, so that a file that does
 // not decrypt fails here. The connection closes with its last holder.
 std::shared_ptr<sqlite3> connectTo(const std::string& fileName, const std::string& password) {
@@ -185,6 +177,9 @@ std::shared_ptr<sqlite3> connectTo(const std::string& fileName, const std::strin
 // A whole table read through the connection, in table order; a table that fails
 // half-way (a damaged page) raises DataError and is not kept.
 std::shared_ptr<TableData> readTable(sqlite3* raw, const std::string& table, const std::string& fileName) {
+    const auto damaged = [&](const std::string& why) {
+        return DataError("tabellen " + table + " kan inte läsas: databasen " + fileName + " är skadad (SQLite: " + why + ")");
+    };
     sqlite3_stmt* stmt = nullptr;
     const std::string sql = "SELECT * FROM " + quoted(table, '"') + " ORDER BY rowid;";
     if (sqlite3_prepare_v2(raw, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
@@ -192,7 +187,7 @@ std::shared_ptr<TableData> readTable(sqlite3* raw, const std::string& table, con
         sqlite3_finalize(stmt);
         if (why.rfind("no such table", 0) == 0)
             throw DataError("tabellen " + table + " finns inte i databasen " + fileName);
-        throw DataError("tabellen " + table + " kan inte läsas: databasen " + fileName + " är skadad (SQLite: " + why + ")");
+        throw damaged(why);
     }
     auto content = std::make_shared<TableData>();
     const int n = sqlite3_column_count(stmt);
@@ -216,9 +211,7 @@ std::shared_ptr<TableData> readTable(sqlite3* raw, const std::string& table, con
     sqlite3_finalize(stmt);
     // A table that failed half-way (a damaged page) is not kept: the next open
     // fails the same way.
-    if (rc != SQLITE_DONE)
-        throw DataError("tabellen " + table + " kan inte läsas: databasen " + fileName + " är skadad (SQLite: " +
-                        sqliteMessage(raw) + ")");
+    if (rc != SQLITE_DONE) throw damaged(sqliteMessage(raw));
     return content;
 }
 
@@ -266,8 +259,10 @@ Recordset openRecordset(Database& db, const std::string& table) {
         rs.data = found->second;
         return rs;
     }
-    // A table not read yet in this run: through this event's connection, opened
-    // now where the event found everything else in the store.
+    // A table not read yet in this run: through this event's connection, or one
+    // another open of this event holds, or one opened now where the event found
+    // everything else in the store.
+    if (!db.connection) db.connection = db.file->connection.lock();
     if (!db.connection) {
         db.connection = connectTo(db.file->fileName, db.file->password);
         db.file->connection = db.connection;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "calendar/nations.h"
 #include "engine.h"
 
 namespace tovmir {
@@ -23,7 +24,7 @@ std::string nationCriterion();
 
 // Every code from 9 up is the same calendar, Gregorian at every date; such a code
 // without rows of its own reads the rows of 9.
-constexpr int16_t gregorianRowsCode = 9;
+constexpr int16_t gregorianRowsCode = firstGregorianCode;
 
 // Moves to the nation's row of a table of nation rows (see gregorianRowsCode);
 // noMatch as findFirst leaves it.
