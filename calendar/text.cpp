@@ -93,4 +93,27 @@ std::string utf8ToWindows1252(std::string_view text) {
     return out;
 }
 
+std::string shownValue(std::string_view text) {
+    constexpr std::size_t longest = 40;
+    std::string out;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (characters == longest) return out + "…";
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t n = utf8SequenceLength(text, i);
+        if (c < 0x20 || c == 0x7F || n == 0) {
+            static constexpr char hex[] = "0123456789abcdef";
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+            n = 1;
+        } else {
+            out.append(text.substr(i, n));
+        }
+        ++characters;
+        i += n;
+    }
+    return out;
+}
+
 }  // namespace tovmir

@@ -36,4 +36,8 @@ std::size_t utf8SequenceLength(std::string_view s, std::size_t i);
 std::string windows1252ToUtf8(std::string_view text);
 std::string utf8ToWindows1252(std::string_view text);
 
+// A value as a message shows it: a control byte (NUL included) or a byte that is
+// not UTF-8 written as \xNN, and a value longer than 40 characters cut with "…".
+std::string shownValue(std::string_view text);
+
 }  // namespace tovmir

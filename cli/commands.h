@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/text.h"
 #include "refdata/engine.h"
 
 namespace tovmir::cli {
@@ -47,9 +48,8 @@ constexpr std::size_t maxLineLength = 1000;
 // for the command's length.
 Database openForCommand();
 
-// A value as a message shows it: a control byte (NUL included) or a byte that is
-// not UTF-8 written as \xNN, and a value longer than 40 characters cut with "…".
-std::string shownValue(std::string_view text);
+// A value as a message shows it (calendar/text.h).
+using tovmir::shownValue;
 
 // Strict readers for one value; InputError names the value and why it is refused.
 int16_t parse16(std::string_view text, std::string_view what);

@@ -165,9 +165,11 @@ int main(int argc, char** argv) {
     // The whole-range commands: a named day searched for, a range as iCalendar.
     std::string searchText, yearFrom, yearTo;
     bool names = false;
-    auto* find = addCommand("find", "dagarna vars text stämmer med TEXT, från år FRÅN till TILL (värden: TEXT FRÅN [TILL])");
+    auto* find = addCommand("find", "dagarna som TEXT anger, ett kyrkoboksdatum (\"Dom. XIV p. Trin.\", \"Die Andreae\", "
+                                    "\"Olofsmäss\") eller ord ur dagens text, från år FRÅN till TILL; ett år sist i TEXT "
+                                    "räcker (värden: TEXT [FRÅN [TILL]])");
     find->add_option("text", searchText, "TEXT")->required();
-    find->add_option("from", yearFrom, "FRÅN")->required();
+    find->add_option("from", yearFrom, "FRÅN");
     find->add_option("to", yearTo, "TILL");
     auto* ics = addCommand("ics", "åren FRÅN till TILL som iCalendar-fil (RFC 5545) (värden: FRÅN [TILL])");
     ics->add_option("from", yearFrom, "FRÅN")->required();
@@ -218,10 +220,22 @@ int main(int argc, char** argv) {
                 writeMonthListing(std::cout, monthFrom, month->parsed() ? monthFrom : monthTo, opt, ops, color);
             } else if (ics->parsed()) {
                 writeIcs(std::cout, parseYearRange(yearFrom, yearTo, opt.nation), opt, names);
-            } else if (writeFind(std::cout, searchText, parseYearRange(yearFrom, yearTo, opt.nation), opt) == 0) {
-                std::cout.flush();
-                std::cerr << "fel: ingen dag stämmer med \"" << shownValue(searchText) << "\"\n";
-                return exitFailure;
+            } else {
+                // A year written last in the search stands for FRÅN.
+                if (yearFrom.empty()) {
+                    const int16_t y = tovmir::phraseYear(searchText);
+                    if (y == 0) {
+                        std::cerr << "fel: find behöver ett år: FRÅN, eller ett år sist i söktexten (\"Dom. 3 p. Trin. 1745\")\n";
+                        return exitUsage;
+                    }
+                    yearFrom = std::to_string(y);
+                }
+                const tovmir::FindResult found = writeFind(std::cout, searchText, parseYearRange(yearFrom, yearTo, opt.nation), opt);
+                if (found.days.empty()) {
+                    std::cout.flush();
+                    std::cerr << "fel: " << found.message << "\n";
+                    return exitFailure;
+                }
             }
             std::cout.flush();
             return 0;

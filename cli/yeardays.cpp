@@ -16,6 +16,7 @@
 #include "refdata/windowops.h"
 #include "monthview/surface.h"
 #include "refdata/yeardata.h"
+#include "refdata/churchdates.h"
 
 namespace tovmir::cli {
 
@@ -28,56 +29,6 @@ std::string_view bareText(const std::string& text) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
     return s;
-}
-
-// The same day in the other calendar, as the month listing's right-hand column
-// gives it.
-std::string otherCalendarDate(const ListedDay& d) {
-    dayNumberToDate(d.dayNumber, otherCalendar(d.year, d.month, d.day, nation));
-    return isoDate(calYear, calMonth, calDay);
-}
-
-// Lower case for ASCII and for the Latin-1 letters that UTF-8 writes as C3 80 to
-// C3 9E (À to Þ, × excepted): enough for every letter of the Nordic tables.
-std::string folded(std::string_view s) {
-    std::string out(s);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        auto& c = reinterpret_cast<unsigned char&>(out[i]);
-        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c + 32);
-        else if (c == 0xC3 && i + 1 < out.size()) {
-            auto& n = reinterpret_cast<unsigned char&>(out[i + 1]);
-            if (n >= 0x80 && n <= 0x9E && n != 0x97) n = static_cast<unsigned char>(n + 32);
-            ++i;
-        }
-    }
-    return out;
-}
-
-// The words of a text: runs of characters between blanks, with dots and commas
-// dropped ("Dom." is "dom", "Malin," is "malin").
-std::vector<std::string> wordsOf(std::string_view text) {
-    std::vector<std::string> words;
-    std::string word;
-    for (char c : folded(text)) {
-        if (c == ' ' || c == '\t') {
-            if (!word.empty()) words.push_back(std::move(word));
-            word.clear();
-        } else if (c != '.' && c != ',') {
-            word += c;
-        }
-    }
-    if (!word.empty()) words.push_back(std::move(word));
-    return words;
-}
-
-bool wordsMatch(const std::vector<std::string>& text, const std::vector<std::string>& search) {
-    std::size_t at = 0;
-    for (const auto& s : search) {
-        while (at < text.size() && !text[at].starts_with(s)) ++at;
-        if (at == text.size()) return false;
-        ++at;
-    }
-    return true;
 }
 
 // A text value of iCalendar: backslash, semicolon and comma escaped, a line end
@@ -143,19 +94,24 @@ YearRange parseYearRange(std::string_view from, std::string_view to, int16_t for
     return r;
 }
 
-bool textMatches(std::string_view text, std::string_view search) { return wordsMatch(wordsOf(text), wordsOf(search)); }
-
-long writeFind(std::ostream& out, std::string_view search, YearRange years, const Options& opt) {
-    const auto wanted = wordsOf(search);
-    if (wanted.empty()) throw InputError("söktexten har inga ord");
-    long found = 0;
-    forEachDay(years, opt, [&](const ListedDay& d) {
-        if (d.text->empty() || !wordsMatch(wordsOf(*d.text), wanted)) return;
-        ++found;
-        out << isoDate(d.year, d.month, d.day) << '\t' << bareText(weekdayNames[static_cast<std::size_t>(d.dayNumber % 7)])
-            << '\t' << otherCalendarDate(d) << '\t' << bareText(*d.text) << '\n';
-    });
-    return found;
+FindResult writeFind(std::ostream& out, std::string_view search, YearRange years, const Options& opt) {
+    const Database command = openForCommand();
+    nation = opt.nation;
+    latinNames = opt.latin;
+    curYear = years.from;
+    curMonth = 1;
+    loadedYear = 0;
+    loadNationSettings();
+    FindResult result;
+    try {
+        result = findDays(search, years.from, years.to);
+    } catch (const PhraseError& e) {
+        throw InputError(e.what());
+    }
+    for (const auto& d : result.days)
+        out << isoDate(d.year, d.month, d.day) << '\t' << d.weekday << '\t'
+            << isoDate(d.otherYear, d.otherMonth, d.otherDay) << '\t' << d.text << '\n';
+    return result;
 }
 
 void appendFolded(std::string& out, std::string_view line) {

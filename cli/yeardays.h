@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "commands.h"
+#include "refdata/churchdates.h"
 
 namespace tovmir::cli {
 
@@ -37,16 +38,12 @@ void forEachDay(YearRange years, const Options& opt, const std::function<void(co
 // A date as YYYY-MM-DD (the year at least four digits).
 std::string isoDate(int64_t y, int64_t m, int64_t d);
 
-// Whether a day's text matches a search: each word of the search begins a word
-// of the text, in the same order. Case is ignored (also for the letters of the
-// Nordic alphabets), dots and commas are not part of a word, and å, ä, ö, æ, ø
-// are letters of their own, not a or o.
-bool textMatches(std::string_view text, std::string_view search);
-
-// find: writes every day of the range whose text matches, one line each:
-// YYYY-MM-DD, the weekday abbreviation, the same day in the other calendar as
-// YYYY-MM-DD and the day's text, tab-separated. Returns how many days matched.
-long writeFind(std::ostream& out, std::string_view search, YearRange years, const Options& opt);
+// find: writes every day of the range that the search names (a church-book date
+// such as "Dom. XIV p. Trin." or "Die Andreae", or words of the day's text), one
+// line each: YYYY-MM-DD, the weekday abbreviation, the same day in the other
+// calendar as YYYY-MM-DD and the text, tab-separated. Returns what was found, with
+// the Swedish reason where nothing was. A search without words raises InputError.
+FindResult writeFind(std::ostream& out, std::string_view search, YearRange years, const Options& opt);
 
 // ics: writes the range as an iCalendar file (RFC 5545): one all-day event per
 // day with a named day (a colour other than black), and with names also every

@@ -50,6 +50,12 @@ struct FindResult {
     std::string message;
 };
 
+// Whether a day's text matches a search: each word of the search begins a word
+// of the text, in the same order. Case is ignored (also for the letters of the
+// Nordic alphabets), dots and commas are not part of a word nor brackets ("(kyndelmisse)"
+// is the word kyndelmisse), and å, ä, ö, æ, ø are letters of their own, not a or o.
+bool textMatches(std::string_view text, std::string_view search);
+
 // The year a phrase ends with ("Dom. 3 p. Trin. 1745" gives 1745; "anno 1745" too),
 // 0 where it ends with none. A year is a number of three or four digits standing
 // last; a smaller number is an ordinal or a day.

@@ -143,70 +143,69 @@ void placePrayerDays(Database& db) {
     closeRecordset(prayer);
 }
 
+}  // namespace
+
+int64_t ruleTarget(const Recordset& rules, const std::string& rule, bool hasEaster) {
+    int16_t ruleDay = readInt16Field(rules, "dayNo");
+    const bool needsEaster = rule == "est" || rule == "fly" || rule == "kyn" || rule == "MB1" || rule == "MB2";
+    if (needsEaster && !hasEaster) return noRuleDay;
+    if (rule == "fix") return roundTo16(leapCorrected(ruleDay) + readNumberField(rules, "param"));
+    if (rule == "est") return roundTo16(easterDay + readNumberField(rules, "param"));
+    if (rule == "sun") return sundayAfter(leapCorrected(ruleDay), roundTo16(readNumberField(rules, "param")));
+    if (rule == "wkd") return weekdayRule(leapCorrected(ruleDay), readNumberField(rules, "param"));
+    if (rule == "fly") {
+        // Never on Easter or in the days right after it: at the earliest the
+        // Thursday after Easter.
+        const int64_t target = weekdayRule(leapCorrected(ruleDay), readNumberField(rules, "param"));
+        return target < easterDay + 4 ? easterDay + 4 : target;
+    }
+    if (rule == "kyn") {
+        // Kept off Fastlagssöndagen, seven weeks before Easter.
+        const int64_t target = sundayAfter(ruleDay, roundTo16(readNumberField(rules, "param")));
+        return target == easterDay - 49 ? target - 7 : target;
+    }
+    if (rule == "MB1") {
+        // Moved out of Easter week to Easter Tuesday, out of Holy Week to the
+        // Saturday before Palm Sunday.
+        ruleDay = leapCorrected(ruleDay);
+        const int64_t delta = int64_t{easterDay} - ruleDay;
+        return delta >= -3 && delta <= 0 ? easterDay + 2 : delta >= 1 && delta <= 7 ? easterDay - 8 : ruleDay;
+    }
+    if (rule == "MB2") return annunciationSunday();
+    return noRuleDay;  // not a day code (codes are matched with their capitals)
+}
+
+namespace {
+
 // The holiday rules of the nation's rule table (the second one while latinNames
 // is on), applied over the name days. A nation without an Easter rule
 // (hasEaster false) gets every rule that does not need Easter instead of failing
 // the year.
 void applyHolidayRules(Database& db, bool hasEaster) {
-    Recordset files = openRecordset(db, "HolidayFiles");
-    findNationRow(files);
-    if (noMatch(files)) throw DataError("tabellen HolidayFiles har ingen rad för nation " + std::to_string(nation));
-    if (latinNames) moveNext(files);
-    const std::string ruleTable = readTextField(files, "HolidayFile");
-    closeRecordset(files);
-
-    Recordset rules = openRecordset(db, ruleTable);
+    Recordset rules = openRecordset(db, holidayTableName(db, latinNames));
     for (; !eof(rules); moveNext(rules)) {
         if (curYear < readNumberField(rules, "begYr") || curYear > readNumberField(rules, "endYr")) continue;
-        int16_t ruleDay = readInt16Field(rules, "dayNo");
         std::string rule = readTextField(rules, "rule");
         // "fix+", "sun+", ...: the day of the code before the "+", added to
         // instead of replaced; the birthday codes add already and take no "+".
         const bool adding = rule.size() > 1 && rule.back() == '+' && rule != "age+" && rule != "ded+";
         if (adding) rule.pop_back();
-        const bool needsEaster = rule == "est" || rule == "fly" || rule == "kyn" || rule == "MB1" || rule == "MB2";
-        if (needsEaster && !hasEaster) continue;
-        int64_t target;
-        if (rule == "fix") {
-            target = roundTo16(leapCorrected(ruleDay) + readNumberField(rules, "param"));
-        } else if (rule == "est") {
-            target = roundTo16(easterDay + readNumberField(rules, "param"));
-        } else if (rule == "sun") {
-            target = sundayAfter(leapCorrected(ruleDay), roundTo16(readNumberField(rules, "param")));
-        } else if (rule == "wkd") {
-            target = weekdayRule(leapCorrected(ruleDay), readNumberField(rules, "param"));
-        } else if (rule == "fly") {
-            // Never on Easter or in the days right after it: at the earliest the
-            // Thursday after Easter.
-            target = weekdayRule(leapCorrected(ruleDay), readNumberField(rules, "param"));
-            if (target < easterDay + 4) target = easterDay + 4;
-        } else if (rule == "kyn") {
-            // Kept off Fastlagssöndagen, seven weeks before Easter.
-            target = sundayAfter(ruleDay, roundTo16(readNumberField(rules, "param")));
-            if (target == easterDay - 49) target -= 7;
-        } else if (rule == "MB1") {
-            // Moved out of Easter week to Easter Tuesday, out of Holy Week to the
-            // Saturday before Palm Sunday.
-            ruleDay = leapCorrected(ruleDay);
-            const int64_t delta = int64_t{easterDay} - ruleDay;
-            target = delta >= -3 && delta <= 0 ? easterDay + 2 : delta >= 1 && delta <= 7 ? easterDay - 8 : ruleDay;
-        } else if (rule == "MB2") {
-            target = annunciationSunday();
-        } else if (rule == "age") {
+        if (rule == "age") {
             // A person's birthday: name, age in the loaded year, the person's colour.
-            DayRecord& r = dayTableAt(leapCorrected(ruleDay));
+            DayRecord& r = dayTableAt(leapCorrected(readInt16Field(rules, "dayNo")));
             const int16_t born = roundTo16(readNumberField(rules, "param"));
             r.dayText.append("   ").append(fixedText(readTextField(rules, "dagNamn"), 22));
             r.dayText.append(format0x(int64_t{curYear} - born)).append(" år");
             r.color = paletteIndex(rules, "color");
             continue;
-        } else if (rule == "ded") {
-            DayRecord& r = dayTableAt(leapCorrected(ruleDay));
+        }
+        if (rule == "ded") {
+            DayRecord& r = dayTableAt(leapCorrected(readInt16Field(rules, "dayNo")));
             r.dayText.append(" ").append(fixedText(readTextField(rules, "dagNamn"), 22)).append("död");
             continue;
-        } else {
-            continue;  // not a rule code (codes are matched with their capitals)
         }
+        const int64_t target = ruleTarget(rules, rule, hasEaster);
+        if (target == noRuleDay) continue;
         DayRecord& r = dayTableAt(target);
         if (adding) {
             addToDay(r, readTextField(rules, "dagNamn"), paletteIndex(rules, "color"));
@@ -220,13 +219,27 @@ void applyHolidayRules(Database& db, bool hasEaster) {
 
 }  // namespace
 
+bool setYearWorkingValues() {
+    const int32_t easter = easterDayNumber(curYear, nation);
+    easterDay = easter != 0 ? to16(int64_t{easter} - yearDayZero) : 0;
+    march1Day = to16(int64_t{dateToDayNumber(curYear, 3, 1, nation)} - yearDayZero);
+    leapShift = to16(int64_t{march1Day} - 60);
+    return easter != 0;
+}
+
+std::string holidayTableName(Database& db, bool second) {
+    Recordset files = openRecordset(db, "HolidayFiles");
+    findNationRow(files);
+    if (noMatch(files)) throw DataError("tabellen HolidayFiles har ingen rad för nation " + std::to_string(nation));
+    if (second) moveNext(files);
+    std::string name = readTextField(files, "HolidayFile");
+    closeRecordset(files);
+    return name;
+}
+
 void loadYearData() {
     try {
-        const int32_t easter = easterDayNumber(curYear, nation);
-        const bool hasEaster = easter != 0;
-        easterDay = hasEaster ? to16(int64_t{easter} - yearDayZero) : 0;
-        march1Day = to16(int64_t{dateToDayNumber(curYear, 3, 1, nation)} - yearDayZero);
-        leapShift = to16(int64_t{march1Day} - 60);
+        const bool hasEaster = setYearWorkingValues();
 
         for (int i = 1; i < dayTableSize; ++i) dayTable[i] = DayRecord{};
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine.h"
 
@@ -17,6 +18,22 @@ namespace tovmir {
 extern int16_t easterDay;
 extern int16_t march1Day;
 extern int16_t leapShift;
+
+// Sets easterDay, march1Day and leapShift for curYear and the nation (yearDayZero
+// already describing curYear); false for a nation without an Easter rule.
+bool setYearWorkingValues();
+
+// The name of the nation's rule table: the first of its two HolidayFiles rows, or
+// the second (the Latin names).
+std::string holidayTableName(Database& db, bool second);
+
+// The day of year of curYear that the current row of a rule table names by its
+// code (the "+" of an adding row already taken off), with the working values set:
+// the days of "fix" to "MB2". noRuleDay for the codes that name no day of their
+// own ("age", "ded", anything unknown) and for the Easter codes where the nation
+// has no Easter rule.
+constexpr int64_t noRuleDay = -1;
+int64_t ruleTarget(const Recordset& rules, const std::string& rule, bool hasEaster);
 
 // Builds dayTable for curYear and the current nation. yearDayZero must already
 // describe curYear. A nation without an Easter rule gets every rule that does not

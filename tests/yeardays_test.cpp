@@ -47,7 +47,7 @@ TEST(TextMatching, WordsBeginInOrderCaseBlindWithTheNordicLetters) {
         {" Mariæ bebudelsesdag", "MARIÆ", true},
         {" Malin, Malena – Nobeldagen", "Malena Nobel", true},
     };
-    for (const auto& c : cases) EXPECT_EQ(textMatches(c.text, c.search), c.match) << c.text << " / " << c.search;
+    for (const auto& c : cases) EXPECT_EQ(tovmir::textMatches(c.text, c.search), c.match) << c.text << " / " << c.search;
 }
 
 // Quasimodogeniti is Easter + 7. Julian Easter by the computus: 20 April 1690,
