@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
     std::string searchText, yearFrom, yearTo;
     bool names = false;
     auto* find = addCommand("find", "dagarna som TEXT anger, ett kyrkoboksdatum (\"Dom. XIV p. Trin.\", \"Die Andreae\", "
-                                    "\"Olofsmäss\") eller ord ur dagens text, från år FRÅN till TILL; ett år sist i TEXT "
+                                    "\"Olofsmäss\") eller ord ur dagens text, från år FRÅN till TILL; ett år i TEXT "
                                     "räcker (värden: TEXT [FRÅN [TILL]])");
     find->add_option("text", searchText, "TEXT")->required();
     find->add_option("from", yearFrom, "FRÅN");
@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
             } else if (ics->parsed()) {
                 writeIcs(std::cout, parseYearRange(yearFrom, yearTo, opt.nation), opt, names);
             } else {
-                // A year written last in the search stands for FRÅN.
+                // A year written in the search stands for FRÅN.
                 if (yearFrom.empty()) {
                     const int16_t y = tovmir::phraseYear(searchText);
                     if (y == 0) {

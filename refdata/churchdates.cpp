@@ -1,6 +1,7 @@
 #include "churchdates.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <optional>
 #include <set>
@@ -51,23 +52,27 @@ std::vector<std::string> rawWords(std::string_view text) {
             continue;
         }
         if (c == 0xC3 && i + 1 < text.size()) {
-            const auto n = static_cast<unsigned char>(static_cast<unsigned char>(text[i + 1]) | 0x20);
+            // U+00C0 to U+00FF: the second byte, capitals (80 to 9E) taken to
+            // their small letters (A0 to BE).
+            const auto raw = static_cast<unsigned char>(text[i + 1]);
             ++i;
-            switch (n) {
-                case 0xE5: w += 'A'; break;            // å
-                case 0xE4: case 0xE6: w += 'E'; break;  // ä æ
-                case 0xF6: case 0xF8: w += 'O'; break;  // ö ø
-                case 0xE0: case 0xE1: case 0xE2: case 0xE3: w += 'a'; break;
-                case 0xE7: w += 'c'; break;
-                case 0xE8: case 0xE9: case 0xEA: case 0xEB: w += 'e'; break;
-                case 0xEC: case 0xED: case 0xEE: case 0xEF: w += 'i'; break;
-                case 0xF1: w += 'n'; break;
-                case 0xF2: case 0xF3: case 0xF4: case 0xF5: w += 'o'; break;
-                case 0xF9: case 0xFA: case 0xFB: w += 'u'; break;
-                case 0xFC: case 0xFD: case 0xFF: w += 'y'; break;
-                default:
-                    if (static_cast<unsigned char>(text[i]) == 0x9F) w += "ss";  // ß
-                    else flush();
+            if (raw == 0x9F) {  // ß
+                w += "ss";
+                continue;
+            }
+            switch (static_cast<unsigned char>(raw | 0x20)) {
+                case 0xA5: w += 'A'; break;             // å
+                case 0xA4: case 0xA6: w += 'E'; break;  // ä æ
+                case 0xB6: case 0xB8: w += 'O'; break;  // ö ø
+                case 0xA0: case 0xA1: case 0xA2: case 0xA3: w += 'a'; break;
+                case 0xA7: w += 'c'; break;
+                case 0xA8: case 0xA9: case 0xAA: case 0xAB: w += 'e'; break;
+                case 0xAC: case 0xAD: case 0xAE: case 0xAF: w += 'i'; break;
+                case 0xB1: w += 'n'; break;
+                case 0xB2: case 0xB3: case 0xB4: case 0xB5: w += 'o'; break;
+                case 0xB9: case 0xBA: case 0xBB: w += 'u'; break;
+                case 0xBC: case 0xBD: case 0xBF: w += 'y'; break;
+                default: flush();  // × ÷ and the letters no Nordic book needs
             }
             continue;
         }
@@ -206,7 +211,7 @@ Base baseOf(std::string_view w) {
     static const std::string trin = f("trin"), tref = f("tref"), treen = f("treen"), pent = f("pent"),
                              pingst = f("pingst"), pins = f("pins"), epif = f("epiph"), tretond = f("trettond"),
                              tretend = f("trettend"), helig = f("helligtrekong"), apenbar = f("åpenbaring"),
-                             paska = f("pasch"), pask = f("påsk"), adv = f("adv"), quadrag = f("quadrag"),
+                             paska = f("pasch"), pask = f("påsk"), adv = f("adv"), quadrag = f("quadr"),
                              jul = f("jul"), jule = f("jule"), julen = f("julen"), juld = f("juld"),
                              nativ = f("nativ"), nyar = f("nyår"), nytar = f("nytår"), nyttar = f("nyttår"),
                              kirkum = f("circum"), kirk = f("circ");
@@ -231,7 +236,7 @@ Base baseOf(std::string_view w) {
 // "valborgs" and an eve).
 void classify(const std::string& raw, std::vector<Token>& out) {
     static const auto sundays = foldedSet({"dom", "dominica", "dominicam", "dominicae", "dnca", "dnc", "dnica",
-                                           "dominic", "domin", "söndag", "söndagen", "söndags", "sönd", "sön",
+                                           "dominic", "domin", "s", "söndag", "söndagen", "söndags", "sönd", "sön",
                                            "sd", "sdg", "søndag", "søndagen", "søn"});
     static const auto feriae = foldedSet({"fer", "feria", "feriae", "feriam"});
     static const auto afters = foldedSet({"p", "post", "e", "efter", "eft", "ef", "etter", "näst", "nästa"});
@@ -396,55 +401,51 @@ const std::vector<Feast>& feastTable() {
     return feasts;
 }
 
-// Two folded words name the same thing: the same word, an abbreviation of it
-// ("Trin." of "Trinitatis", three letters at least), or another case of it
-// (Latin "Laurentii" and "Laurentius", "Andreae" and "Andreas": a common stem of
-// five letters, at most three letters each after it; or four letters and one).
-bool sameWord(std::string_view p, std::string_view f) {
-    if (p == f) return true;
-    if (p.size() >= 3 && startsWith(f, p)) return true;
-    if (f.size() >= 3 && startsWith(p, f) && p.size() - f.size() <= 3) return true;
+// How well a folded word of a phrase names a word of a form: 2 the same word or
+// another case of it (Latin "Laurentii" and "Laurentius", "Andreae" and
+// "Andreas": a common stem of six letters and at most three letters each after
+// it, of five and two, or of four and one), 1 an abbreviation of it ("Trin." of
+// "Trinitatis", three letters at least), 0 not at all.
+int wordMatch(std::string_view p, std::string_view f) {
+    if (p == f) return 2;
+    if (f.size() >= 3 && startsWith(p, f) && p.size() - f.size() <= 3) return 2;
     std::size_t common = 0;
     while (common < p.size() && common < f.size() && p[common] == f[common]) ++common;
-    const std::size_t restP = p.size() - common, restF = f.size() - common;
-    if (common >= 5 && restP <= 3 && restF <= 3) return true;
-    return common >= 4 && restP <= 1 && restF <= 1;
+    const std::size_t rest = std::max(p.size(), f.size()) - common;
+    if ((common >= 6 && rest <= 3) || (common == 5 && rest <= 2) || (common == 4 && rest <= 1)) return 2;
+    return p.size() >= 3 && startsWith(f, p) ? 1 : 0;
 }
 
-// The feasts whose form the words name: a form with the same words (strong), or
-// failing any such, forms that the words begin in order (weak: "Pauli" for both
-// of Paul's days).
-std::vector<const Feast*> feastsNamed(const std::vector<std::string>& words, bool allowWeak) {
-    std::vector<const Feast*> strong, weak;
-    if (words.empty()) return strong;
+// The feasts whose forms the words name. A form with as many words, each named,
+// is a strong match: whole words before abbreviations ("Fastelavns" is the
+// Sunday, not an abbreviation of "Fastelavnstirsdag"). Failing any, and where
+// allowed, forms that the words begin in order (weak: "Pauli" names both of
+// Paul's days).
+std::vector<const Feast*> feastsNamed(const std::vector<std::string>& words, bool allowWeak, bool* weakOnly = nullptr) {
+    std::vector<const Feast*> strong[3], weak;
+    if (words.empty()) return {};
     for (const auto& f : feastTable()) {
-        bool isStrong = false, isWeak = false;
+        int best = 0;
+        bool isWeak = false;
         for (const auto& form : f.forms) {
             if (form.size() == words.size()) {
-                bool all = true;
-                for (std::size_t i = 0; i < words.size() && all; ++i) all = sameWord(words[i], form[i]);
-                if (all) isStrong = true;
+                int level = 2;
+                for (std::size_t i = 0; i < words.size() && level > 0; ++i) level = std::min(level, wordMatch(words[i], form[i]));
+                best = std::max(best, level);
             } else if (form.size() > words.size()) {
-                std::size_t at = 0;
-                for (const auto& w : words) {
-                    while (at < form.size() && !sameWord(w, form[at])) ++at;
-                    if (at == form.size()) break;
-                    ++at;
-                }
-                if (at <= form.size() && !words.empty()) {
-                    // Every word found in order.
-                    std::size_t k = 0, j = 0;
-                    for (; k < words.size() && j < form.size(); ++j)
-                        if (sameWord(words[k], form[j])) ++k;
-                    if (k == words.size()) isWeak = true;
-                }
+                std::size_t k = 0;
+                for (std::size_t j = 0; k < words.size() && j < form.size(); ++j)
+                    if (wordMatch(words[k], form[j]) > 0) ++k;
+                if (k == words.size()) isWeak = true;
             }
         }
-        if (isStrong) strong.push_back(&f);
+        if (best > 0) strong[best].push_back(&f);
         else if (isWeak) weak.push_back(&f);
     }
-    if (!strong.empty() || !allowWeak) return strong;
-    return weak;
+    if (!strong[2].empty()) return strong[2];
+    if (!strong[1].empty()) return strong[1];
+    if (weakOnly) *weakOnly = allowWeak && !weak.empty();
+    return allowWeak ? weak : std::vector<const Feast*>{};
 }
 
 // ---------------------------------------------------------------------------
@@ -469,6 +470,7 @@ struct Reading {
     std::string key;
     std::vector<Step> steps;  // applied in order to the key's days
     bool exact = true;        // the key itself, no steps: its name can be shown
+    bool weak = false;        // only begun by the phrase's words ("Pauli" of "Conversio Pauli")
 };
 
 // The key a base's own feast day has, for the n-th day of a feast ("Tredjedag
@@ -571,7 +573,9 @@ std::vector<Reading> readChurchDay(std::vector<Token> t, bool allowWeak) {
             prepAt = i;
             break;
         }
-        if (k == Kind::ordinal || k == Kind::number) n = rest[i].value;
+        // "decima quarta", "vigesima prima": a ten and a unit make one count.
+        if (k == Kind::ordinal || k == Kind::number)
+            n = n > 0 && n % 10 == 0 && rest[i].value < 10 ? n + rest[i].value : rest[i].value;
         else if (k != Kind::sunday) leftOnlyCount = false;
     }
     if (prepAt < rest.size() && leftOnlyCount && (n > 0 || hasSunday)) {
@@ -631,7 +635,8 @@ std::vector<Reading> readChurchDay(std::vector<Token> t, bool allowWeak) {
     }
 
     // A named day: the words against the table's forms.
-    for (const Feast* f : feastsNamed(nameWords(rest), allowWeak)) out.push_back(Reading{f->key, {}, true});
+    bool weak = false;
+    for (const Feast* f : feastsNamed(nameWords(rest), allowWeak, &weak)) out.push_back(Reading{f->key, {}, true, weak});
     return finish(out);
 }
 
@@ -907,15 +912,35 @@ std::string bare(std::string_view s) {
     return std::string(s);
 }
 
-// The phrase as typed without its year, for a day reached by steps.
+// The year a phrase carries: the last number of three or four digits in it (the
+// church year counts no further than 27, a day of the month to 31).
+std::optional<std::string> yearWord(std::string_view phrase) {
+    std::optional<std::string> year;
+    for (const auto& w : rawWords(phrase))
+        if (w.size() >= 3 && w.size() <= 4 && w.find_first_not_of("0123456789") == std::string::npos) year = w;
+    return year;
+}
+
+// The phrase as typed without its year and the word that announces it ("Anno
+// 1745", "år 1745"), for the messages and for a day reached by steps.
 std::string phraseWithoutYear(std::string_view phrase) {
-    auto words = rawWords(phrase);
     std::string s = bare(phrase);
-    if (!words.empty() && words.back().size() >= 3 && words.back().find_first_not_of("0123456789") == std::string::npos) {
-        const auto at = s.rfind(words.back());
-        if (at != std::string::npos) s = bare(s.substr(0, at));
-        for (const char* anno : {"anno", "Anno", "ANNO", "Ao.", "ao.", "år", "År"})
-            if (s.size() > std::string_view(anno).size() && endsWith(s, anno)) s = bare(s.substr(0, s.size() - std::string_view(anno).size()));
+    if (const auto year = yearWord(phrase)) {
+        std::size_t at = s.rfind(*year);
+        while (at != std::string::npos && ((at > 0 && std::isdigit(static_cast<unsigned char>(s[at - 1]))) ||
+                                           (at + year->size() < s.size() && std::isdigit(static_cast<unsigned char>(s[at + year->size()])))))
+            at = at == 0 ? std::string::npos : s.rfind(*year, at - 1);
+        if (at != std::string::npos) {
+            std::string before = bare(s.substr(0, at));
+            for (const char* anno : {"anno", "Anno", "ANNO", "Ao.", "ao.", "A:o", "år", "År", "aar", "Aar"}) {
+                const std::string_view a = anno;
+                if (endsWith(before, a) && (before.size() == a.size() || before[before.size() - a.size() - 1] == ' ')) {
+                    before = bare(before.substr(0, before.size() - a.size()));
+                    break;
+                }
+            }
+            s = bare(before + " " + s.substr(at + year->size()));
+        }
     }
     while (!s.empty() && (s.back() == ',' || s.back() == ' ')) s.pop_back();
     return s;
@@ -969,10 +994,16 @@ std::vector<std::string> textWords(std::string_view text) {
     return words;
 }
 
+// A number in the search stands for itself: "2" does not begin "22".
+bool wordBegins(const std::string& text, const std::string& search) {
+    if (!search.empty() && search.find_first_not_of("0123456789") == std::string::npos) return text == search;
+    return text.starts_with(search);
+}
+
 bool wordsBegin(const std::vector<std::string>& text, const std::vector<std::string>& search) {
     std::size_t at = 0;
     for (const auto& s : search) {
-        while (at < text.size() && !text[at].starts_with(s)) ++at;
+        while (at < text.size() && !wordBegins(text[at], s)) ++at;
         if (at == text.size()) return false;
         ++at;
     }
@@ -984,20 +1015,13 @@ bool wordsBegin(const std::vector<std::string>& text, const std::vector<std::str
 bool textMatches(std::string_view text, std::string_view search) { return wordsBegin(textWords(text), textWords(search)); }
 
 int16_t phraseYear(std::string_view phrase) {
-    const auto words = rawWords(phrase);
-    if (words.empty()) return 0;
-    const auto& w = words.back();
-    if (w.size() < 3 || w.size() > 4 || w.find_first_not_of("0123456789") != std::string::npos) return 0;
-    return static_cast<int16_t>(std::stoi(w));
+    const auto year = yearWord(phrase);
+    return year ? static_cast<int16_t>(std::stoi(*year)) : 0;
 }
 
 FindResult findDays(std::string_view phrase, int16_t from, int16_t to) {
-    std::vector<Token> tokens = tokensOf(phrase);
     const int16_t inPhrase = phraseYear(phrase);
-    if (inPhrase != 0) {
-        tokens.pop_back();
-        while (!tokens.empty() && tokens.back().kind == Kind::filler) tokens.pop_back();
-    }
+    const std::vector<Token> tokens = tokensOf(phraseWithoutYear(phrase));
     const auto search = textWords(phraseWithoutYear(phrase));
     if (tokens.empty() && search.empty()) throw PhraseError("söktexten har inga ord");
     if (inPhrase != 0) {
@@ -1007,6 +1031,7 @@ FindResult findDays(std::string_view phrase, int16_t from, int16_t to) {
         from = to = inPhrase;
     }
     const std::vector<Reading> readings = readPhrase(tokens, true);
+    const bool churchDayWhole = std::any_of(readings.begin(), readings.end(), [](const Reading& r) { return !r.weak; });
     lacking.clear();
 
     FindResult result;
@@ -1046,10 +1071,14 @@ FindResult findDays(std::string_view phrase, int16_t from, int16_t to) {
                 }
             }
         }
-        // The texts: the day as shown, and every rule's name in both of the
-        // nation's tables, so that a Latin name is found without the Latin
-        // names switched on.
-        if (!search.empty()) {
+        // The texts, where the phrase is no church day or names one only in part
+        // ("Maria", "Pauli"): the day as shown, and every rule's name in both of
+        // the nation's tables, so that a Latin name is found without the Latin
+        // names switched on. A church day read whole is answered by the rules
+        // alone: a rule's name on a day another rule has taken would be a wrong
+        // answer ("Söndagen efter nyår" in a year whose 2 to 5 January hold no
+        // Sunday).
+        if (!search.empty() && !churchDayWhole) {
             for (int64_t j = first; j <= last; ++j)
                 if (!found.count(j) && !dayText(j).empty() && wordsBegin(textWords(dayText(j)), search))
                     found[j] = dayText(j);

@@ -56,9 +56,9 @@ struct FindResult {
 // is the word kyndelmisse), and å, ä, ö, æ, ø are letters of their own, not a or o.
 bool textMatches(std::string_view text, std::string_view search);
 
-// The year a phrase ends with ("Dom. 3 p. Trin. 1745" gives 1745; "anno 1745" too),
-// 0 where it ends with none. A year is a number of three or four digits standing
-// last; a smaller number is an ordinal or a day.
+// The year a phrase carries ("Dom. 3 p. Trin. 1745" and "Anno 1745 Mickelsmäss"
+// give 1745), 0 where it has none: the last number of three or four digits in it.
+// A smaller number is an ordinal or a day.
 int16_t phraseYear(std::string_view phrase);
 
 // Searches the years from..to (inclusive, years the nation's month view shows) of
