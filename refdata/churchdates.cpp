@@ -705,6 +705,13 @@ std::optional<int64_t> dateOf(int16_t y, int m, int d) {
     return dateToDayNumber(y, static_cast<int16_t>(m), static_cast<int16_t>(d), nation);
 }
 
+// A text without the blanks around it (the tables' leading blank, a label's fill).
+std::string bare(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return std::string(s);
+}
+
 // The days a holiday rule of the nation's tables names in the loaded year, with
 // the church keys its name reads as.
 struct RuleDay {
@@ -772,6 +779,27 @@ std::vector<RuleDay> ruleDaysOfYear(Database& db, bool hasEaster) {
     return out;
 }
 
+// The last year in which the nation's rules keep each weekday feast counted from
+// Easter (Store bededag to 2023 in Denmark): after it the feast is no day of the
+// nation's calendar. The Sundays are left out, and so is any feast the rules never
+// name (Corpus Christi in a Lutheran table): those days are the church year's own.
+std::map<std::string, double> lastRuleYears(Database& db) {
+    std::map<std::string, double> last;
+    for (const bool second : {false, true}) {
+        Recordset rules = openRecordset(db, holidayTableName(db, second));
+        for (; !eof(rules); moveNext(rules)) {
+            std::string name = readTextField(rules, "dagNamn");
+            for (const auto& k : keysOfName(bare(name))) {
+                if (k[0] != 'E' || std::stoi(k.substr(2)) % 7 == 0) continue;
+                const double end = readNumberField(rules, "endYr");
+                if (!last.count(k) || last[k] < end) last[k] = end;
+            }
+        }
+        closeRecordset(rules);
+    }
+    return last;
+}
+
 // What a year offers the readings: Easter, the first Sunday in Advent, the rule
 // days. Computed for the searched year and the years on either side, whose
 // Christmas and New Year reach into it.
@@ -791,6 +819,12 @@ YearFacts factsOf(int16_t y, const std::vector<RuleDay>* rules) {
 // Why a key names no day in a year, for the message: "1745 har bara 24 söndagar
 // efter trefaldighet".
 std::string lacking;
+
+// The searched phrase's words as text, to choose among the rules of one feast.
+std::vector<std::string> searchedWords;
+
+bool wordsBegin(const std::vector<std::string>& text, const std::vector<std::string>& search);
+std::vector<std::string> textWords(std::string_view text);
 
 std::vector<int64_t> daysOfKey(const std::string& key, const YearFacts& f) {
     std::vector<int64_t> days;
@@ -837,6 +871,17 @@ std::vector<int64_t> daysOfKey(const std::string& key, const YearFacts& f) {
             for (const auto& r : *f.rules)
                 for (const auto& k : *r.keys)
                     if (k == key || (plus == 0 && k == base)) (r.color == 12 ? red : other).push_back(r.dayNumber);
+            // Where the feast has two red days of its own (Midsommardagen on the
+            // Saturday and Johannes Döparens dag on the Sunday after it, from
+            // 2004), the day whose rule the phrase names in so many words.
+            if (red.size() > 1) {
+                std::vector<int64_t> named;
+                for (const auto& r : *f.rules)
+                    if (r.color == 12 && std::find(red.begin(), red.end(), r.dayNumber) != red.end() &&
+                        wordsBegin(textWords(r.name), searchedWords))
+                        named.push_back(r.dayNumber);
+                if (!named.empty()) return named;
+            }
             if (!red.empty()) return red;
             if (!other.empty()) return other;
         }
@@ -906,11 +951,6 @@ std::string nameOfKey(const std::string& key, int64_t day, const std::vector<Rul
     return generatedName(key);
 }
 
-std::string bare(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return std::string(s);
-}
 
 // The year a phrase carries: the last number of three or four digits in it (the
 // church year counts no further than 27, a day of the month to 31).
@@ -1023,6 +1063,7 @@ FindResult findDays(std::string_view phrase, int16_t from, int16_t to) {
     const int16_t inPhrase = phraseYear(phrase);
     const std::vector<Token> tokens = tokensOf(phraseWithoutYear(phrase));
     const auto search = textWords(phraseWithoutYear(phrase));
+    searchedWords = search;
     if (tokens.empty() && search.empty()) throw PhraseError("söktexten har inga ord");
     if (inPhrase != 0) {
         if (inPhrase < from || inPhrase > to)
@@ -1037,6 +1078,7 @@ FindResult findDays(std::string_view phrase, int16_t from, int16_t to) {
     FindResult result;
     BorrowedView borrowed;
     Database db = openReferenceDatabase();
+    const std::map<std::string, double> lastYears = lastRuleYears(db);
     for (int y = from; y <= to; ++y) {
         curYear = static_cast<int16_t>(y);
         curMonth = 1;
@@ -1062,6 +1104,7 @@ FindResult findDays(std::string_view phrase, int16_t from, int16_t to) {
             const YearFacts here = factsOf(curYear, &rules);
             const YearFacts around[] = {factsOf(to16(y - 1), nullptr), here, factsOf(to16(int64_t{y} + 1), nullptr)};
             for (const auto& r : readings) {
+                if (const auto it = lastYears.find(r.key); it != lastYears.end() && y > it->second) continue;
                 for (const auto& f : around) {
                     if (f.year < firstCountedYear + 1) continue;
                     for (const int64_t j : applySteps(daysOfKey(r.key, f), r.steps)) {
