@@ -137,7 +137,8 @@ enum class Kind {
     in,       // i, in, infra
     eve,      // afton, aften, vigilia
     octave,   // octava, oct.
-    filler,   // die, festo, sankt, och ...: no meaning of their own here
+    filler,   // die, festo, och ...: no meaning of their own here
+    title,    // sankt, sancti: a filler before a name, a word after one
 };
 
 // The bases the ordinal Sundays are counted from.
@@ -224,7 +225,7 @@ Base baseOf(std::string_view w) {
     if (startsWith(w, paska) || startsWith(w, pask)) return Base::easter;
     if (startsWith(w, adv)) return Base::advent;
     if (startsWith(w, quadrag) || lent.count(w)) return Base::lent;
-    if (w == jul || startsWith(w, jule) || startsWith(w, julen) || startsWith(w, juld) || startsWith(w, nativ))
+    if (w == jul || w == "nat" || startsWith(w, jule) || startsWith(w, julen) || startsWith(w, juld) || startsWith(w, nativ))
         return Base::christmas;
     if (startsWith(w, nyar) || startsWith(w, nytar) || startsWith(w, nyttar) || startsWith(w, kirkum) || w == kirk)
         return Base::newYear;
@@ -244,10 +245,12 @@ void classify(const std::string& raw, std::vector<Token>& out) {
     static const auto ins = foldedSet({"in", "infra", "uti"});
     static const auto eves = foldedSet({"afton", "aftonen", "aften", "aftenen", "aftan", "vigilia", "vigiliae",
                                         "vigilia", "pervigilium", "vigil", "vigilie"});
+    // Titles before a saint's name: no part of the name ("Sankt Hans" is Hans),
+    // but a word of a feast's name where one comes first ("Omnium Sanctorum").
+    static const auto titles = foldedSet({"sankt", "sankte", "sancti", "sancte", "sanct", "sancta", "sanctae", "sankta"});
     static const auto octaves = foldedSet({"oct", "octav", "octavam", "octavas", "octavis", "oktav"});
     static const auto fillers = foldedSet(
-        {"die", "dies", "diei", "festo", "festum", "festi", "fest", "ipso", "sankt", "sankte", "sancti", "sancte",
-         "sanct", "sancta", "sanctae", "sct", "skt", "st", "b", "beati", "beatae", "beata", "divi", "diva", "d",
+        {"die", "dies", "diei", "festo", "festum", "festi", "fest", "ipso", "sct", "skt", "st", "dni", "dnj", "dmi", "b", "beati", "beatae", "beata", "divi", "diva", "d",
          "den", "det", "dag", "dagen", "dags", "dagh", "et", "ok", "och", "oc", "og", "helga", "heliga", "helige",
          "helig", "hellig", "hellige", "anno", "ao", "år", "aar", "mäss", "mässa", "mässan", "messa", "messe",
          "misse", "mässo", "domini", "jungfru", "jomfru"});
@@ -302,15 +305,10 @@ void classify(const std::string& raw, std::vector<Token>& out) {
     if (eves.count(w)) { simple(Kind::eve); return; }
     if (octaves.count(w)) { simple(Kind::octave); return; }
     if (const auto it = weekdays.find(w); it != weekdays.end()) { simple(Kind::weekday, it->second); return; }
-    if (const auto it = ordinalWords().find(w); it != ordinalWords().end()) { simple(Kind::ordinal, it->second); return; }
     if (fillers.count(w)) { simple(Kind::filler); return; }
-    if (const Base b = baseOf(w); b != Base::none) {
-        Token t{w, Kind::word};
-        t.base = b;
-        out.push_back(std::move(t));
-        return;
-    }
-    // Compounds: the stem keeps at least two letters ("bön" of "bönsöndagen").
+    if (titles.count(w)) { simple(Kind::title); return; }
+    // Compounds: the stem keeps at least two letters ("bön" of "bönsöndagen"),
+    // and a word that names a base keeps its ending ("påsktiden").
     const auto strip = [&](const std::set<std::string, std::less<>>& ends) {
         for (const auto& e : ends)
             if (w.size() >= e.size() + 2 && endsWith(w, e)) {
@@ -325,11 +323,12 @@ void classify(const std::string& raw, std::vector<Token>& out) {
     strip(feastEnds);
     if (!day) day = strip(dayEnds);  // "mikaelsmässodag" lost -dag first
     Token t{w, Kind::word};
-    if (const auto it = ordinalWords().find(w); it != ordinalWords().end()) {
+    const auto ordinal = ordinalWords().find(w);
+    if (ordinal != ordinalWords().end() && !(day && ordinal->second == 13)) {
         t.kind = Kind::ordinal;  // "tredjedag", "annandag", "tjugondedag"
-        t.value = it->second;
+        t.value = ordinal->second;
     } else if (const Base b = baseOf(w); b != Base::none) {
-        t.base = b;
+        t.base = b;  // "pingstdagen", "trefaldighetsdagen", and "trettondedagen"
     }
     t.dayMark = day;
     out.push_back(std::move(t));
@@ -359,7 +358,9 @@ struct Feast {
 std::vector<std::string> nameWords(const std::vector<Token>& tokens) {
     std::vector<std::string> out;
     for (const auto& t : tokens)
-        if (t.kind == Kind::word || t.kind == Kind::ordinal || t.kind == Kind::number) out.push_back(t.text);
+        if (t.kind == Kind::word || t.kind == Kind::ordinal || t.kind == Kind::number ||
+            (t.kind == Kind::title && !out.empty()))
+            out.push_back(t.text);
     return out;
 }
 
@@ -549,8 +550,10 @@ std::vector<Reading> readChurchDay(std::vector<Token> t, bool allowWeak) {
     for (auto& x : t) {
         if (x.kind == Kind::eve) eve = true;
         else if (x.kind == Kind::octave) octave = true;
-        else if (x.kind != Kind::filler) rest.push_back(x);
+        else if (x.kind != Kind::filler && !(x.kind == Kind::title && rest.empty())) rest.push_back(x);
     }
+    // "Dom. infra oct. Epiph.": the Sunday within the octave is the first after.
+    if (octave && std::any_of(t.begin(), t.end(), [](const Token& x) { return x.kind == Kind::in; })) octave = false;
     const auto finish = [&](std::vector<Reading> rs) {
         for (auto& r : rs) {
             if (octave) r.steps.push_back({Step::plusDays, 7});
@@ -678,7 +681,16 @@ std::vector<Reading> readPhrase(const std::vector<Token>& tokens, bool allowWeak
             return {Reading{feastKeyOf(named[0].base), {{Step::plusDays, feria - 1}}, false}};
     }
     std::vector<Reading> out = readChurchDay(rest, allowWeak);
-    // "Sönd.", "Dom." with no count stand for the Sunday itself here.
+    if (feria > 0 && prep == Kind::filler && !out.empty() &&
+        std::all_of(out.begin(), out.end(), [](const Reading& r) {
+            return r.exact && (r.key == "F:12-25" || r.key == "E:0" || r.key == "E:49");
+        })) {
+        for (auto& r : out) {
+            r.steps.push_back({Step::plusDays, feria - 1});
+            r.exact = false;
+        }
+        return out;
+    }
     for (auto& r : out) {
         const Step::Type type = prep == Kind::before ? Step::weekdayBefore
                                 : prep == Kind::after ? Step::weekdayAfter
