@@ -58,6 +58,7 @@ void turnMainWindow() {
     curYear = calYear;
     curMonth = calMonth;
     if (curYear < firstAlmanacYear || curYear > lastTurnedYear) return;
+    markedDay = 0;
     writeDateField(dateFieldText(curYear, curMonth));
     loadMonthNames();
     setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);

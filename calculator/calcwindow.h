@@ -61,8 +61,8 @@ int cmdCalculate_Click();
 // terminal computes with computePress and prints the outcome itself.)
 int calcPress();
 
-// The follow-up of a press: the main window to calYear and calMonth, redrawn only
-// for the years 1200 to 2099.
+// The follow-up of a press: the main window to calYear and calMonth, redrawn (and
+// the marked day cleared) only for the years 1200 to 2099.
 void turnMainWindow();
 
 }  // namespace tovmir

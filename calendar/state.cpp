@@ -20,6 +20,7 @@ int32_t yearDayZero = 0;
 int32_t monthStartDay = 0;
 int16_t monthOffset = 0;
 std::array<DayRecord, dayTableSize> dayTable;
+int32_t markedDay = 0;
 
 DayRecord& dayTableAt(int64_t index) {
     if (index < 0 || index >= dayTableSize)
@@ -39,6 +40,7 @@ void resetCalendarState() {
     yearDayZero = monthStartDay = 0;
     monthOffset = 0;
     dayTable.fill({});
+    markedDay = 0;
 }
 
 }  // namespace tovmir

@@ -41,6 +41,10 @@ extern int32_t yearDayZero;    // day number of 1 January of curYear, minus 1
 extern int32_t monthStartDay;  // day number of the first day of curMonth
 extern int16_t monthOffset;    // monthStartDay - yearDayZero
 extern std::array<DayRecord, dayTableSize> dayTable;
+// The day the main window marks in its month, by day number; 0 marks none. The
+// search sets it when the user chooses a found day, every other change of what is
+// shown clears it, and the terminal never sets it.
+extern int32_t markedDay;
 
 // The record of a day-of-year index, checked: an index outside 0 to 367 raises
 // std::out_of_range naming it, so bad reference data can never write or read

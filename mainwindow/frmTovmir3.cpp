@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 
 #include "calculator/frmCalc3.h"
@@ -46,6 +47,12 @@ constexpr int dayLabelLength = 5;
 // Text is set 2 pixels below its print position's top, so that the accents of
 // capitals (Å, Ö, É) clear a week's rule drawn just above the line.
 constexpr double textDrop = 2;
+
+// The marked day: a pale yellow band with a dark blue frame behind its line, from
+// the rule Line7 to the window's edge. Pale, so that the listing's colours read on
+// it as they do on white.
+constexpr double markLeft = 17;
+const QColor markBand(255, 250, 200), markFrame(0, 0, 128);
 
 // Arial and Arial Narrow, by their metric-compatible Debian fonts.
 QFont windowFont(double points, bool bold = false, bool narrow = false) {
@@ -106,7 +113,8 @@ frmTovmir3::frmTovmir3() {
     picLatin = pictureButton(this, "picLatin", 56, 25, latinPicture());
     picAge = pictureButton(this, "picAge", 80, 25, agePicture());
     picNotis = pictureButton(this, "picNotis", 104, 25, notisPicture());
-    picPrt = pictureButton(this, "picPrt", 128, 25, blankPicture());
+    // The search takes the sixth button, which stood blank with nothing behind it.
+    picFind = pictureButton(this, "picFind", 128, 25, findPicture());
     picFlg->setContentsMargins(2, 2, 0, 0);
 
     txtIndate = new QLineEdit(this);
@@ -130,17 +138,20 @@ frmTovmir3::frmTovmir3() {
     lblYear->setObjectName("lblYear");
     lblYear->setGeometry(304, 0, 49, 25);
 
-    for (QLabel* p : {picFlg, picHelp, picLatin, picAge, picNotis}) p->installEventFilter(this);
+    for (QLabel* p : {picFlg, picHelp, picLatin, picAge, picNotis, picFind}) p->installEventFilter(this);
     picHelp->raise();
     picFlg->setToolTip("Byt land: Sverige, Finland, Danmark, Norge");
     picHelp->setToolTip("Hjälp");
     picLatin->setToolTip("Söndagarnas latinska namn på eller av");
     picAge->setToolTip("Datumberäkningar: tiden mellan två datum, eller ett datum från en tid");
     picNotis->setToolTip("Historiska notiser för månaden");
+    picFind->setToolTip("Sök en dag (Ctrl+F)");
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, &frmTovmir3::picFind_Click);
 
     // Every control at its designed place, size, font and picture, for the
     // window to scale them uniformly when it is enlarged.
-    for (QWidget* w : std::initializer_list<QWidget*>{picFlg, picHelp, picLatin, picAge, picNotis, picPrt, txtIndate,
+    for (QWidget* w : std::initializer_list<QWidget*>{picFlg, picHelp, picLatin, picAge, picNotis, picFind, txtIndate,
                                                       lblMonth, lblYear}) {
         Designed d{w, w->geometry(), w->font().pointSizeF(), {}};
         if (auto* label = qobject_cast<QLabel*>(w)) d.picture = label->pixmap();
@@ -258,6 +269,15 @@ void frmTovmir3::paintEvent(QPaintEvent*) {
     g.setRenderHint(QPainter::TextAntialiasing);
     // Everything in the designed pixels, scaled as one with the window.
     g.scale(scale(), scale());
+    // The marked day's band first, so that the rules and the text lie on it.
+    for (const auto& op : displayList) {
+        if (op.kind != SurfaceOp::line || op.name != markLineName) continue;
+        const QRectF band(markLeft, double(op.y) / twipsPerPixel + textDrop, clientWidth - markLeft - 2,
+                          double(layout::lineStep) / twipsPerPixel);
+        g.fillRect(band, markBand);
+        g.setPen(QPen(markFrame, 1));
+        g.drawRect(band);
+    }
     g.setPen(QPen(QColor(0, 0, 192), 2));
     g.drawLine(0, 25, clientWidth, 25);  // Line13, under the top row
     g.setPen(QPen(palette().color(QPalette::WindowText), 1));
@@ -340,6 +360,7 @@ bool frmTovmir3::eventFilter(QObject* watched, QEvent* event) {
         else if (watched == picLatin) picLatin_Click();
         else if (watched == picAge) picAge_Click();
         else if (watched == picNotis) picNotis_Click();
+        else if (watched == picFind) picFind_Click();
         else return QWidget::eventFilter(watched, event);
         return true;
     }
@@ -359,5 +380,23 @@ void frmTovmir3::picHelp_Click() { run(tovmir::picHelp_Click); }
 void frmTovmir3::picLatin_Click() { run(tovmir::picLatin_Click); }
 void frmTovmir3::picAge_Click() { run(tovmir::picAge_Click); }
 void frmTovmir3::picNotis_Click() { run(tovmir::picNotis_Click); }
+
+void frmTovmir3::picFind_Click() {
+    if (!finder) {
+        // Closing it gives the keyboard back to the month, also where no window
+        // manager activates the window below.
+        finder = new frmFind(
+            this, [this] { syncControls(); },
+            [this] {
+                activateWindow();
+                txtIndate->setFocus();
+            });
+        // Beside the month rather than over it, where the screen has room.
+        const QRect screen = this->screen()->availableGeometry();
+        const QPoint beside = frameGeometry().topRight() + QPoint(8, 0);
+        if (beside.x() + finder->frameGeometry().width() <= screen.right()) finder->move(beside);
+    }
+    finder->Form_Load();
+}
 
 }  // namespace tovmir

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "calculator/frmCalc3.h"
+#include "frmFind.h"
 
 namespace tovmir {
 
@@ -31,10 +32,14 @@ public:
     void enterMonth(const QString& text);
     // The calculator button's click, also for opening with the calculator beside.
     void picAge_Click();
+    // The search button's click and Ctrl+F: the search dialog opens, or comes to
+    // the front with the focus in its phrase.
+    void picFind_Click();
 
     QLineEdit* txtIndate;
-    QLabel *picFlg, *picHelp, *picLatin, *picAge, *picNotis, *picPrt, *lblMonth, *lblYear;
+    QLabel *picFlg, *picHelp, *picLatin, *picAge, *picNotis, *picFind, *lblMonth, *lblYear;
     QPointer<frmCalc3> calculator;
+    QPointer<frmFind> finder;
 
     // The listing as the window sets it, in designed pixels: each piece of text
     // with its left edge, the top of its line as drawn and its colour.

@@ -66,6 +66,7 @@ void showTodaysMonth() {
     today(y, m);
     curMonth = to16(m);
     curYear = to16(y);
+    markedDay = 0;
     loadNationSettings();
     writeDateField(dateFieldText(curYear, curMonth));
     loadMonthNames();
@@ -157,6 +158,11 @@ void txtIndate_KeyPress(int character) {
     if (!enter || length != 7) return;
     if (!fieldNumber(fixedText(text, 4), year) || !fieldNumber(lastCharacters(text, 2), month)) return;
     if (month < 1 || month > 12 || year < firstEnteredYear(nation) || year > lastShownYear) return;
+    markedDay = 0;
+    showEnteredMonth(year, month);
+}
+
+void showEnteredMonth(int16_t year, int16_t month) {
     curYear = year;
     setLabelCaption("lblYear", format000x(curYear));
     curMonth = month;
@@ -177,6 +183,7 @@ void txtIndate_KeyUp(int keyCode) {
         case keyEnd: year -= 100; break;
         default: return;
     }
+    markedDay = 0;
     if (year > lastShownYear) year = lastShownYear;
     // The nation's lower limit: 1200 for the almanacs, year 1 for codes 5 and 6,
     // the 16-bit edge for the rest.
@@ -202,6 +209,7 @@ void picFlg_Click() {
             writeDateField(dateFieldText(curYear, curMonth));
         }
         loadedYear = 0;
+        markedDay = 0;
         if (calculatorOpen()) closeCalculator();
         loadNationSettings();
         showCalendar();
@@ -213,6 +221,7 @@ void picLatin_Click() {
     thenFocusBack([] {
         loadedYear = 0;
         latinNames = !latinNames;
+        markedDay = 0;
         keepFieldYearReadable();
         showCalendar();
     });

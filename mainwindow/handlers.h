@@ -30,16 +30,24 @@ bool Form_Load();
 void Form_QueryUnload(bool closedByUser);
 
 // A character typed into the date field, before it goes in (it always goes in):
-// Enter takes a seven-character yyyy-mm within the nation's years; anything but
-// a digit or Enter turns the field red, anything else yellow.
+// Enter takes a seven-character yyyy-mm within the nation's years (and clears the
+// marked day); anything but a digit or Enter turns the field red, anything else
+// yellow.
 void txtIndate_KeyPress(int character);
+
+// The date field's Enter once it has read a month the calendar shows: curYear and
+// curMonth, the year and month labels, the month drawn. The search's chosen day
+// turns the window the same way, with its day marked.
+void showEnteredMonth(int16_t year, int16_t month);
 
 // Key codes of the stepping keys, as the date field's key release reports them.
 enum StepKey { keyPageUp = 33, keyPageDown = 34, keyEnd = 35, keyHome = 36, keyLeft = 37, keyUp = 38, keyRight = 39, keyDown = 40 };
 
-// A key released in the date field: one step of the shown month or year.
+// A key released in the date field: one step of the shown month or year, which
+// clears the marked day.
 void txtIndate_KeyUp(int keyCode);
 
+// The flag and the Latin names change what is shown, and clear the marked day.
 void picFlg_Click();
 void picLatin_Click();
 void picHelp_Click();

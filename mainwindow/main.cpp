@@ -12,12 +12,13 @@
 namespace {
 
 constexpr const char* helpText =
-    "Användning: tovmir [--month ÅÅÅÅ-MM] [--size BxH] [--calculator]\n"
+    "Användning: tovmir [--month ÅÅÅÅ-MM] [--size BxH] [--calculator] [--find TEXT]\n"
     "Tovmir: evig kalender för Norden i ett fönster.\n"
     "\n"
     "  --month ÅÅÅÅ-MM  öppnar på den månaden i stället för dagens\n"
     "  --size BxH       öppnar fönstret B gånger H bildpunkter stort (som minst 356x412)\n"
     "  --calculator     öppnar datumberäkningarna bredvid kalendern\n"
+    "  --find TEXT      söker TEXT i sökrutan och visar den första dagen som hittas\n"
     "  --help           visar hjälpen och avslutar\n"
     "  --version        visar versionen och avslutar\n"
     "\n"
@@ -98,5 +99,13 @@ int main(int argc, char** argv) {
     window.show();
     // --calculator: with the date calculator open beside it, as picAge opens it.
     if (args.contains("--calculator")) window.picAge_Click();
+    // --find TEXT: the search dialog beside it, TEXT searched and the first day
+    // found shown, as Ctrl+F, the text, Enter and Enter do.
+    const int findAt = args.indexOf("--find");
+    if (findAt > 0 && findAt + 1 < args.size()) {
+        window.picFind_Click();
+        window.finder->enterPhrase(args[findAt + 1]);
+        window.finder->lstDays_DblClick(0);
+    }
     return app.exec();
 }

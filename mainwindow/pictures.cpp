@@ -107,4 +107,9 @@ QPixmap blankPicture() {
     return raised([](QPainter&) {});
 }
 
+QPixmap findPicture() {
+    const QPixmap p("Find.xpm");
+    return p.isNull() ? blankPicture() : p;
+}
+
 }  // namespace tovmir

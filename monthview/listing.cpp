@@ -77,6 +77,7 @@ void listMonth() {
                 setPrintY(lineY);
             }
         }
+        if (markedDay != 0 && day == markedDay) markLine(lineY);
         setPrintX(textX);
         printText(format0x(label) + " " + weekdayNames[static_cast<std::size_t>(w)] + record.dayText);
         lineY += lineStep;

@@ -2,7 +2,7 @@
 // week begins, the day, the weekday, the day's text in its colour), the five week
 // separators, and beside the days the same days in the other calendar, "Gamla
 // Stilen" (Julian) after the nation's reform or "    Nya Stilen" (Gregorian)
-// before it.
+// before it. The marked day, when it lies in the month, gets the mark of its line.
 #pragma once
 
 namespace tovmir {

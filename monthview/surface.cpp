@@ -61,6 +61,8 @@ void moveLine(const std::string& line, int64_t y) {
     record({SurfaceOp::line, line, 0, to16(y), 0, ""}, true);
 }
 
+void markLine(int64_t y) { record({SurfaceOp::line, markLineName, 0, to16(y), 0, ""}, true); }
+
 uint32_t paletteRgb(int16_t color) {
     static constexpr uint32_t palette[paletteSize] = {
         0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,

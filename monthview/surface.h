@@ -51,6 +51,12 @@ void setForeColor(int64_t color);
 // one text line down.
 void printText(const std::string& text);
 void moveLine(const std::string& line, int64_t y);
+// The mark of one day's line, whose print position's top is y: a line operation
+// named markLineName in the display list, which the window draws as a band behind
+// that line. It moves no ruling line (lineY keeps none of it), and the next clear
+// removes it.
+constexpr const char* markLineName = "Mark";
+void markLine(int64_t y);
 
 // The RGB value of a palette index, for whoever paints the list.
 uint32_t paletteRgb(int16_t color);

@@ -7,10 +7,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include "calculator/calcwindow.h"
+#include "calendar/state.h"
+#include "mainwindow/findwindow.h"
 #include "mainwindow/frmTovmir3.h"
 #include "mainwindow/windowhooks.h"
 #include "monthview/layout.h"
@@ -247,6 +250,292 @@ TEST_F(Window, TheCalculatorsArrowClearsItsWord) {
     for (int x = word.left(); x <= word.right(); ++x)
         for (int y = 22; y <= 26; ++y) EXPECT_NE(picture.pixelColor(x, y), QColor(Qt::black)) << x << "," << y;
     label->show();
+}
+
+namespace {
+
+// The search dialog's state lives beside the shared calendar state and starts fresh too.
+void resetFind() {
+    findPhrase.clear(), findFromText.clear(), findToText.clear(), findFromDefault.clear();
+    foundDays.clear();
+    foundNation = 0;
+    findMessage.clear();
+}
+
+// The main window on a month, shown and active, so that its shortcuts work.
+struct Shown {
+    frmTovmir3 w;
+    BoxCloser closer;
+    explicit Shown(const QString& month) {
+        resetFind();
+        shownMessages.clear();
+        EXPECT_TRUE(w.Form_Load());
+        w.enterMonth(month);
+        w.show();
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &w; }));
+    }
+    QLineEdit* dateField() { return w.findChild<QLineEdit*>("txtIndate"); }
+    frmFind* openByCtrlF() {
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &w; }));
+        QTest::keyClick(dateField(), Qt::Key_F, Qt::ControlModifier);
+        auto* f = w.findChild<frmFind*>("frmFind");
+        // The window system activates it a little later (qWaitForWindowActive
+        // already answers for the transient parent).
+        if (f) {
+            EXPECT_TRUE(QTest::qWaitFor([f] { return QApplication::activeWindow() == f; }));
+        }
+        return f;
+    }
+    // The y of the line the listing printed for the day labelled dd, -1 if none.
+    static int lineOf(const std::string& dd) {
+        for (const auto& op : displayList)
+            if (op.kind == SurfaceOp::print && op.x == layout::textX && op.text.rfind(dd + " ", 0) == 0) return op.y;
+        return -1;
+    }
+    // Where the mark stands in the display list: its y, -1 for none, -2 for more than one.
+    static int markY() {
+        int y = -1;
+        for (const auto& op : displayList)
+            if (op.kind == SurfaceOp::line && op.name == markLineName) y = y == -1 ? op.y : -2;
+        return y;
+    }
+};
+
+template <class T>
+T* child(QWidget* w, const char* name) {
+    auto* c = w->findChild<T*>(name);
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
+
+}  // namespace
+
+TEST_F(Window, CtrlFOpensItAndTheKeyboardReachesEveryControl) {
+    Shown s("1745-06");
+    EXPECT_EQ(child<QLabel>(&s.w, "picFind")->toolTip(), "Sök en dag (Ctrl+F)");
+    frmFind* f = s.openByCtrlF();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(f->windowTitle(), "Sök");
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(f, "txtPhrase"));
+    EXPECT_EQ(child<QLineEdit>(f, "txtFrom")->text(), "1745");  // the year on show
+
+    // Tab runs phrase, from, to, Sök, list, Visa, Stäng and round to the phrase.
+    const char* order[] = {"txtPhrase", "txtFrom", "txtTo", "cmdFind", "lstDays", "cmdShow", "cmdClose", "txtPhrase"};
+    for (int i = 0; i + 1 < 8; ++i) {
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), order[i]);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtPhrase");
+
+    // Escape closes it, from the list too, and the focus goes back to the month.
+    child<QTreeWidget>(f, "lstDays")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &s.w; }));
+    EXPECT_EQ(QApplication::focusWidget(), s.dateField());
+
+    // The picture button opens the same dialog again.
+    QTest::mouseClick(child<QLabel>(&s.w, "picFind"), Qt::LeftButton);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(s.w.findChildren<frmFind*>().size(), 1);
+    for (const auto& m : shownMessages) ADD_FAILURE() << m.title << ": " << m.text;
+}
+
+// Nothing found and every refusal end up on the dialog's message line, never in
+// a crash or a box, and the month on show stays as it was, even while the date
+// field holds a half-typed entry (which the redraw after a search must not read).
+TEST_F(Window, NothingFoundAndRefusalsLeaveTheMonthAsItWas) {
+    Shown s("1745-06");
+    frmFind* f = s.openByCtrlF();
+    ASSERT_NE(f, nullptr);
+    s.dateField()->setText("17");
+    const auto before = s.w.listingPieces();
+    struct Case {
+        const char *phrase, *from, *to;
+        bool namesLimits;  // refused by the years: the message names Sweden's 1200 to 2100
+    };
+    const Case cases[] = {
+        {"Xyzzyvox", "1745", "", false},      // a name no day carries
+        {". , .", "1745", "", false},         // no words at all: the reader's own refusal
+        {"Olof", "1199", "", true},           // before Sweden's first almanac year
+        {"Olof", "1745", "2101", true},       // past the last year shown
+        {"Olof", "99999", "", true},          // past 16 bits
+        {"Olof", "", "", true},               // no year at all
+        {"Olof", "1745", "1700", false},      // backwards
+    };
+    for (const auto& c : cases) {
+        const std::string where = std::string(c.phrase) + " " + c.from + "-" + c.to;
+        child<QLineEdit>(f, "txtFrom")->setText(c.from);
+        child<QLineEdit>(f, "txtTo")->setText(c.to);
+        auto* phrase = child<QLineEdit>(f, "txtPhrase");
+        phrase->setText(c.phrase);
+        QTest::keyClick(phrase, Qt::Key_Return);
+        EXPECT_EQ(child<QTreeWidget>(f, "lstDays")->topLevelItemCount(), 0) << where;
+        const QString message = child<QLabel>(f, "lblMessage")->text();
+        EXPECT_FALSE(message.isEmpty()) << where;
+        EXPECT_EQ(message.contains("1200 till 2100"), c.namesLimits) << where << ": " << message.toStdString();
+        EXPECT_EQ(s.dateField()->text(), "17") << where;
+        EXPECT_EQ(child<QLabel>(&s.w, "lblYear")->text(), " 1745") << where;
+        EXPECT_EQ(child<QLabel>(&s.w, "lblMonth")->text().trimmed(), "Juni") << where;
+        const auto after = s.w.listingPieces();
+        ASSERT_EQ(after.size(), before.size()) << where;
+        for (std::size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i].text, before[i].text) << where;
+    }
+    EXPECT_EQ(loadedYear, 1745);  // the redraw loaded the shown year again
+    for (const auto& m : shownMessages) ADD_FAILURE() << m.title << ": " << m.text;
+}
+
+// A day found and chosen turns the main window to its month with that day's line
+// marked, by Enter on the row or by "Visa"; every other change of what is shown
+// clears the mark, and a search does not. The found days are given here as the
+// reader gives them, with day numbers from outside the program: Sweden's 30
+// February 1712 and first of March 1753 (after its gap) and Die Andreae 1747,
+// 30 November Old Style (the Julian day number of the Julian date).
+TEST_F(Window, AChosenDayIsMarkedUntilTheNextChange) {
+    struct Case {
+        FoundDay day;
+        const char *month, *monthName, *label;
+    };
+    const Case cases[] = {
+        {{2346425, 1712, 2, 30, 1712, 3, 11, "To", "n60"}, "1712-02", "Februari", "30"},
+        {{2361390, 1753, 3, 1, 1753, 2, 18, "To", "n60"}, "1753-03", "Mars", "01"},
+        {{2359483, 1747, 11, 30, 1747, 12, 11, "Må", "n334"}, "1747-11", "November", "30"},
+    };
+    Shown s("2024-05");
+    for (const auto& c : cases) {
+        const std::string where = c.month;
+        resetFind();
+        foundDays = {c.day};
+        frmFind* f = s.openByCtrlF();
+        ASSERT_NE(f, nullptr);
+        auto* list = child<QTreeWidget>(f, "lstDays");
+        ASSERT_EQ(list->topLevelItemCount(), 1) << where;
+        EXPECT_EQ(list->topLevelItem(0)->text(0).toStdString(), where + "-" + c.label);
+
+        // By the keyboard: Tab to the list, Down to the row, Enter.
+        for (int i = 0; i < 4; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), list);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_EQ(s.dateField()->text().toStdString(), where);
+        EXPECT_EQ(child<QLabel>(&s.w, "lblMonth")->text().trimmed(), c.monthName) << where;
+        EXPECT_EQ(child<QLabel>(&s.w, "lblYear")->text(), QString(" ") + QString(c.month).left(4)) << where;
+        EXPECT_EQ(markedDay, c.day.dayNumber) << where;
+        const int line = Shown::lineOf(c.label);
+        EXPECT_GT(line, 0) << where;
+        EXPECT_EQ(Shown::markY(), line) << where;
+
+        // A search that finds nothing redraws the month and keeps the mark.
+        child<QLineEdit>(f, "txtPhrase")->setText("Xyzzyvox");
+        QTest::keyClick(child<QLineEdit>(f, "txtPhrase"), Qt::Key_Return);
+        EXPECT_EQ(Shown::markY(), line) << where;
+        delete f;  // the next Ctrl+F makes it again, with the next case's list
+    }
+
+    // Each other change clears it: the arrows, Enter in the date field, the Latin
+    // names, the flag, the calculator's result.
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"Right", [&] { QTest::keyClick(s.dateField(), Qt::Key_Right); }},
+        {"Up", [&] { QTest::keyClick(s.dateField(), Qt::Key_Up); }},
+        {"Enter", [&] { s.w.enterMonth("1747-11"); }},
+        {"picLatin", [&] { QTest::mouseClick(child<QLabel>(&s.w, "picLatin"), Qt::LeftButton); }},
+        {"picAge", [&] {
+             s.w.picAge_Click();
+             auto* calc = child<QWidget>(&s.w, "frmCalc3");
+             child<QLineEdit>(calc, "txtYr1")->setText("1747");
+             child<QLineEdit>(calc, "txtMo1")->setText("11");
+             child<QLineEdit>(calc, "txtDa1")->setText("1");
+             child<QLineEdit>(calc, "txtAgeDa")->setText("3");
+             QTest::mouseClick(child<QPushButton>(calc, "cmdCalculate"), Qt::LeftButton);
+             calc->close();
+         }},
+        {"picFlg", [&] { QTest::mouseClick(child<QLabel>(&s.w, "picFlg"), Qt::LeftButton); }},
+    };
+    for (const auto& [name, change] : changes) {
+        foundDays = {cases[2].day};
+        foundNation = nation;
+        frmFind* f = s.openByCtrlF();
+        ASSERT_NE(f, nullptr);
+        f->findChild<QTreeWidget*>("lstDays")->setCurrentItem(f->findChild<QTreeWidget*>("lstDays")->topLevelItem(0));
+        QTest::mouseClick(child<QPushButton>(f, "cmdShow"), Qt::LeftButton);
+        ASSERT_EQ(Shown::markY(), Shown::lineOf("30")) << name;
+        delete f;
+        change();
+        EXPECT_EQ(markedDay, 0) << name;
+        EXPECT_EQ(Shown::markY(), -1) << name;
+    }
+
+    // After the flag the nation is another: its old search's rows turn nothing.
+    const QString month = s.dateField()->text();
+    frmFind* f = s.openByCtrlF();
+    QTest::mouseClick(child<QPushButton>(f, "cmdShow"), Qt::LeftButton);
+    EXPECT_EQ(s.dateField()->text(), month);
+    EXPECT_EQ(markedDay, 0);
+    EXPECT_FALSE(child<QLabel>(f, "lblMessage")->text().isEmpty());
+    for (const auto& m : shownMessages) ADD_FAILURE() << m.title << ": " << m.text;
+}
+
+// The search through the reader, as a genealogist types it, in Sweden. The dates
+// are the church calendar's: Sweden kept the astronomical Easter from 1740, in
+// 1745 on 7 April Old Style (18 April, the Gregorian Easter), so Trinity fell on 2
+// June and its third Sunday after on 23 June; St Andrew's day is 30 November, and
+// Olof's name day (Olofsmässa) 29 July, a Monday in 1745.
+TEST_F(ShippedWindow, TheReaderFindsChurchBookDatesAndTheChoiceIsMarked) {
+    Shown s("1745-01");
+    frmFind* f = s.openByCtrlF();
+    ASSERT_NE(f, nullptr);
+    struct Case {
+        const char *phrase, *from, *to, *date, *weekday;
+    };
+    const Case cases[] = {
+        {"Olof", "1745", "", "1745-07-29", "Må"},
+        {"Dom. 3 p. Trin.", "1745", "", "1745-06-23", "Sö"},
+        {"Dom. III p. Trin. 1745", "1745", "", "1745-06-23", "Sö"},
+        {"Die Andreae 1747", nullptr, "", "1747-11-30", nullptr},  // the phrase's year: From left as it opened
+        {"Die Andreae 1747", "", "", "1747-11-30", nullptr},       // or left empty
+    };
+    for (const auto& c : cases) {
+        f->Form_Load();
+        if (c.from) child<QLineEdit>(f, "txtFrom")->setText(c.from);
+        child<QLineEdit>(f, "txtTo")->setText(c.to);
+        auto* phrase = child<QLineEdit>(f, "txtPhrase");
+        phrase->clear();
+        QTest::keyClicks(phrase, c.phrase);
+        QTest::keyClick(phrase, Qt::Key_Return);
+        auto* list = child<QTreeWidget>(f, "lstDays");
+        ASSERT_GE(list->topLevelItemCount(), 1) << c.phrase << ": " << findMessage;
+        EXPECT_EQ(list->topLevelItem(0)->text(0), c.date) << c.phrase;
+        if (c.weekday) {
+            EXPECT_EQ(list->topLevelItem(0)->text(1), c.weekday) << c.phrase;
+        }
+        // The focus is in the list on the first row: Enter shows it.
+        ASSERT_EQ(QApplication::focusWidget(), list);
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_EQ(s.dateField()->text(), QString(c.date).left(7)) << c.phrase;
+        EXPECT_EQ(Shown::markY(), Shown::lineOf(QString(c.date).right(2).toStdString())) << c.phrase;
+        f->activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([f] { return QApplication::activeWindow() == f; }));
+    }
+    // A year in the phrase outside the calendar, the fields left as they opened: refused.
+    f->Form_Load();
+    child<QLineEdit>(f, "txtPhrase")->setText("Die Andreae 1100");
+    QTest::keyClick(child<QLineEdit>(f, "txtPhrase"), Qt::Key_Return);
+    EXPECT_EQ(child<QTreeWidget>(f, "lstDays")->topLevelItemCount(), 0);
+    EXPECT_TRUE(child<QLabel>(f, "lblMessage")->text().contains("1200 till 2100"));
+    for (const auto& m : shownMessages) ADD_FAILURE() << m.title << ": " << m.text;
+}
+
+// The magnifier is read from Find.xpm in the working folder, not the blank square.
+TEST_F(ShippedWindow, TheSearchButtonShowsItsMagnifier) {
+    frmTovmir3 w;
+    ASSERT_TRUE(w.Form_Load());
+    const QImage picture = child<QLabel>(&w, "picFind")->pixmap().toImage();
+    EXPECT_EQ(picture.size(), QSize(21, 21));
+    EXPECT_EQ(picture.pixelColor(8, 8), QColor(0xA6, 0xCA, 0xF0));  // the lens
+    EXPECT_EQ(picture.pixelColor(3, 17), QColor(0xC0, 0xC0, 0xC0));  // the button's face
 }
 
 int main(int argc, char** argv) {
