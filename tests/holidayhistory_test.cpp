@@ -1,5 +1,6 @@
 // The holidays of the shipped data before the church laws of 1686 and in Finland
-// before 1900, and the prayer days, against independently known dates.
+// before 1900, the prayer days, and the Sundays' names by era, against independently
+// known dates.
 #include <string>
 
 #include "calendar/daynumber.h"
@@ -68,7 +69,7 @@ TEST_F(HolidayHistory, OldHolidaysBeginAndEndWithTheirLaws) {
     EXPECT_EQ(day(3, 1688, 4, 12), "12 Skjærtorsdag");
     EXPECT_EQ(day(1, 1809, 6, 24), "12 Johannes Döparens dag");  // the Grand Duchy kept the law
     EXPECT_EQ(day(1, 1869, 10, 3), "12 Mikaelidagen");  // the Sunday after 29 September
-    EXPECT_EQ(colour(1, 1870, 10, 2), 0);
+    EXPECT_EQ(day(1, 1870, 10, 2), "12 Sextonde söndagen efter trefaldighet");
     EXPECT_EQ(day(1, 1899, 2, 5), "12 Kyndelsmässodagen");
 }
 
@@ -79,4 +80,47 @@ TEST_F(HolidayHistory, PrayerDaysOfThePlakat) {
     EXPECT_EQ(first.substr(0, 3), "12 ");
     EXPECT_NE(first.find("1. Böndagen"), std::string::npos);
     EXPECT_EQ(day(0, 1921, 3, 13).find("Böndagen"), std::string::npos);
+}
+
+// Sundays of the church year by era, against published dates: the church book of Osby, which
+// dates the first Sunday after Epiphany 10 January 1647, 13 January 1650 and 12 January 1690
+// (Julian); the Julian Easter of 1500, 19 April, from the tables above (Whitsunday 7 June,
+// Trinity Sunday 14 June); Svenska kyrkan's calendar for 27 April 2014 and the Swedish list of
+// autumn 2023 (kyrkstoten.se); Finland's church-year calendar for the week after Easter 2021
+// and its Easter of 31 March 2024. A Sunday's name may follow the day's name-day names after
+// a dash, and stands alone where the two do not fit.
+TEST_F(HolidayHistory, SundaysOfTheChurchYearByEra) {
+    struct Case {
+        int16_t nation, year, month, day;
+        bool latin;
+        const char* name;
+    };
+    const Case cases[] = {
+        {0, 1500, 6, 7, true, "Pentecostes"},
+        {0, 1500, 6, 14, false, "Trinitatis"},  // the Latin names stand before 1572
+        {0, 1500, 6, 21, false, "Dominica 1 post Trinitatis"},
+        {1, 1500, 6, 21, true, "Dominica 1 post Trinitatis"},
+        {0, 1647, 1, 10, false, "Första söndagen efter trettondedagen"},
+        {0, 1650, 1, 13, true, "Dominica 1 post Epiphaniam"},
+        {0, 1690, 1, 12, false, "Första söndagen efter trettondedagen"},
+        {1, 1690, 1, 12, true, "Dominica 1 post Epiphaniam"},
+        {0, 2014, 4, 27, false, "Andra söndagen i påsktiden"},
+        {0, 2023, 10, 15, false, "Nittonde söndagen efter trefaldighet"},
+        {0, 2023, 11, 12, false, "Tjugotredje söndagen efter trefaldighet"},
+        {0, 2023, 11, 19, false, "Söndagen före domssöndagen"},
+        {0, 2023, 11, 26, false, "Domssöndagen"},
+        {1, 2021, 4, 11, false, "Första söndagen efter påsk"},
+        {1, 2024, 3, 10, false, "Fjärde söndagen i fastan"},
+        // Finland counts from Pentecost since 2000: Trinity Sunday is the first after it.
+        {1, 2024, 6, 2, false, "Andra söndagen efter pingst"},
+        {1, 2024, 6, 2, true, "Dominica 2 post Pentecosten"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = day(c.nation, c.year, c.month, c.day, c.latin);
+        const std::string alone = std::string("12 ") + c.name, after = std::string(" \u2013 ") + c.name;
+        const bool named = text == alone || (text.substr(0, 3) == "12 " && text.size() > after.size() &&
+                                             text.compare(text.size() - after.size(), after.size(), after) == 0);
+        EXPECT_TRUE(named) << "nation " << c.nation << " " << c.year << "-" << c.month << "-" << c.day
+                           << (c.latin ? " latin" : "") << ": " << text;
+    }
 }

@@ -55,10 +55,10 @@ TEST(TextMatching, WordsBeginInOrderCaseBlindWithTheNordicLetters) {
 TEST_F(FindAndIcs, FindGivesTheChurchBookDayAndBothCalendars) {
     Options latin;
     latin.latin = true;
-    EXPECT_EQ(find("Quasimodo", 1690, 1690, latin), "1690-04-27\tSö\t1690-05-07\tQuasimodogeniti\n");
-    EXPECT_EQ(find("Quasimodo", 1706, 1706, latin), "1706-04-01\tSö\t1706-04-11\tQuasimodogeniti\n");
-    EXPECT_EQ(find("Quasimodo", 1730, 1730, latin), "1730-04-05\tSö\t1730-04-16\tQuasimodogeniti\n");
-    EXPECT_EQ(find("Dom. 3 p. Trin.", 1745, 1745, latin), "1745-06-23\tSö\t1745-07-04\tDominica 3 post Trinitatis\n");
+    EXPECT_EQ(find("Quasimodo", 1690, 1690, latin), "1690-04-27\tSö\t1690-05-07\tTeresia \u2013 Quasimodogeniti\n");
+    EXPECT_EQ(find("Quasimodo", 1706, 1706, latin), "1706-04-01\tSö\t1706-04-11\tHugo \u2013 Quasimodogeniti\n");
+    EXPECT_EQ(find("Quasimodo", 1730, 1730, latin), "1730-04-05\tSö\t1730-04-16\tIrene \u2013 Quasimodogeniti\n");
+    EXPECT_EQ(find("Dom. 3 p. Trin.", 1745, 1745, latin), "1745-06-23\tSö\t1745-07-04\tAdolf \u2013 Dominica 3 post Trinitatis\n");
     // The Swedish calendar's own days: its leap day 24 February 1712 (Julian 23rd,
     // Gregorian 5 March, a Saturday).
     EXPECT_EQ(find("Skottdagen", 1712, 1712), "1712-02-24\tLö\t1712-03-05\tSkottdagen\n");
