@@ -124,3 +124,53 @@ TEST_F(HolidayHistory, SundaysOfTheChurchYearByEra) {
                            << (c.latin ? " latin" : "") << ": " << text;
     }
 }
+
+// Danish and Norwegian Sundays by era, against published dates: Easter from the published
+// tables (Julian 19 April 1500 and 14 April 1650; Gregorian 13 April 1800, 15 April 1900,
+// 9 April 1950, 31 March 2024) and the Danish-Norwegian Easter of 29 March 1744, a week before
+// the Gregorian one (slektshistoriewiki, "Bevegelige høytider"); Bibelselskabet and
+// kristendom.dk on 2017, a year without Helligtrekongers søndag (the first Sunday after New Year
+// fell on 8 January); Nynorsk Wikipedia on 2008, when Vingårdssøndagen fell on
+// 13 January; norsksalmebok.no on 20 September 2015, the 17th Sunday in treenighetstiden; and
+// the Norwegian church-year calendar of 2016-17 (foross.no, after kirken.no), with Maria
+// budskapsdag on 26 March 2017 between the third and the fourth Sunday in Lent.
+TEST_F(HolidayHistory, DanishAndNorwegianSundaysByEra) {
+    struct Case {
+        int16_t nation, year, month, day;
+        bool latin;
+        const char* name;
+    };
+    const Case cases[] = {
+        {2, 1500, 6, 14, false, "Trinitatis"},  // the Latin names stand before 1538
+        {3, 1500, 6, 21, false, "Dominica 1 post Trinitatis"},
+        {2, 1650, 4, 7, false, "Palmesøndag"},
+        {2, 1650, 4, 21, false, "1. Søndag efter Paaske"},
+        {2, 1744, 3, 22, false, "Palmesøndag"},
+        {3, 1744, 4, 5, true, "Quasimodogeniti"},
+        {2, 1800, 3, 30, false, "Mariæ bebudelsesdag"},  // the fifth Sunday in Lent from 1771
+        {3, 1900, 4, 22, false, "1. Søndag efter Paaske"},
+        {2, 1950, 4, 16, true, "Quasimodogeniti"},
+        {3, 1950, 6, 11, false, "1. søndag etter trefoldighet"},
+        {2, 2017, 1, 8, false, "1. søndag efter helligtrekonger"},
+        {2, 2024, 1, 7, false, "Helligtrekongers søndag"},  // the first Sunday after New Year
+        {2, 2024, 9, 22, false, "17. søndag efter trinitatis"},
+        {2, 2024, 11, 24, false, "Sidste søndag i kirkeåret"},
+        {3, 2008, 1, 6, false, "Kristi åpenbaringsdag"},
+        {3, 2008, 1, 13, false, "Vingårdssøndag"},
+        {3, 2015, 9, 20, false, "17. søndag i treenighetstiden"},
+        {3, 2016, 11, 27, false, "1. søndag i adventstiden"},
+        {3, 2017, 1, 8, false, "Kristi åpenbaringsdag"},
+        {3, 2017, 3, 19, false, "3. søndag i fastetiden"},
+        {3, 2017, 3, 26, false, "Maria budskapsdag"},
+        {3, 2017, 4, 2, false, "4. søndag i fastetiden"},
+        {3, 2017, 3, 26, true, "Annuntiatio Mariae"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = day(c.nation, c.year, c.month, c.day, c.latin);
+        const std::string alone = std::string("12 ") + c.name, after = std::string(" \u2013 ") + c.name;
+        const bool named = text == alone || (text.substr(0, 3) == "12 " && text.size() > after.size() &&
+                                             text.compare(text.size() - after.size(), after.size(), after) == 0);
+        EXPECT_TRUE(named) << "nation " << c.nation << " " << c.year << "-" << c.month << "-" << c.day
+                           << (c.latin ? " latin" : "") << ": " << text;
+    }
+}
