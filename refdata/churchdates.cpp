@@ -522,7 +522,8 @@ std::optional<Reading> countedSunday(Base b, Kind prep, int n) {
         return r;
     }
     switch (b) {
-        case Base::trinity: return key("E:" + std::to_string(56 + 7 * n));
+        // "i treenighetstiden": the season's first Sunday is Trinity Sunday itself.
+        case Base::trinity: return key("E:" + std::to_string(prep == Kind::in ? 49 + 7 * n : 56 + 7 * n));
         case Base::pentecost: return key("E:" + std::to_string(49 + 7 * n));
         case Base::easter: return key("E:" + std::to_string(prep == Kind::in ? 7 * (n - 1) : 7 * n));
         case Base::lent: return n <= 6 ? key("E:" + std::to_string(-49 + 7 * n)) : std::optional<Reading>{};
@@ -613,12 +614,12 @@ std::vector<Reading> readChurchDay(std::vector<Token> t, bool allowWeak) {
     bool other = false, dayMark = false;
     n = 0;
     for (const auto& x : rest) {
+        dayMark = dayMark || x.dayMark;
         if (x.base != Base::none) {
             b = x.base;
             ++bases;
         } else if (x.kind == Kind::ordinal || x.kind == Kind::number) {
             n = x.value;
-            dayMark = dayMark || x.dayMark;
         } else if (x.kind != Kind::sunday && x.kind != Kind::in) {
             other = true;
         }
@@ -838,7 +839,9 @@ std::vector<std::string> searchedWords;
 bool wordsBegin(const std::vector<std::string>& text, const std::vector<std::string>& search);
 std::vector<std::string> textWords(std::string_view text);
 
-std::vector<int64_t> daysOfKey(const std::string& key, const YearFacts& f) {
+// The day a key names by the church year's own count, where the nation's rules
+// name no day for it.
+std::vector<int64_t> countedDays(const std::string& key, const YearFacts& f) {
     std::vector<int64_t> days;
     const char kind = key[0];
     if (kind == 'E') {
@@ -874,29 +877,7 @@ std::vector<int64_t> daysOfKey(const std::string& key, const YearFacts& f) {
         if (jan1 && jan6 && firstSundayAfter(*jan1) < *jan6) days.push_back(firstSundayAfter(*jan1));
         else if (f.rules) lacking = std::to_string(f.year) + " har ingen söndag mellan nyårsdagen och trettondedagen";
     } else if (kind == 'F') {
-        const std::string base = key.substr(0, 7);
         const int plus = key.size() > 7 ? std::stoi(key.substr(8)) : 0;
-        // Where the nation's rules keep the feast this year; a red day (the
-        // feast kept) before a day that only carries its old name.
-        if (f.rules) {
-            std::vector<int64_t> red, other;
-            for (const auto& r : *f.rules)
-                for (const auto& k : *r.keys)
-                    if (k == key || (plus == 0 && k == base)) (r.color == 12 ? red : other).push_back(r.dayNumber);
-            // Where the feast has two red days of its own (Midsommardagen on the
-            // Saturday and Johannes Döparens dag on the Sunday after it, from
-            // 2004), the day whose rule the phrase names in so many words.
-            if (red.size() > 1) {
-                std::vector<int64_t> named;
-                for (const auto& r : *f.rules)
-                    if (r.color == 12 && std::find(red.begin(), red.end(), r.dayNumber) != red.end() &&
-                        wordsBegin(textWords(r.name), searchedWords))
-                        named.push_back(r.dayNumber);
-                if (!named.empty()) return named;
-            }
-            if (!red.empty()) return red;
-            if (!other.empty()) return other;
-        }
         const int m = std::stoi(key.substr(2, 2)), d = std::stoi(key.substr(5, 2));
         auto day = dateOf(f.year, m, d);
         // Mattias: 25 February in a leap year whose almanac keeps the leap day on
@@ -905,6 +886,47 @@ std::vector<int64_t> daysOfKey(const std::string& key, const YearFacts& f) {
         if (day) days.push_back(*day + plus);
     }
     return days;
+}
+
+// Whether a Sunday counted in a season lies inside it: the Sundays after Trinity
+// end where Advent begins, those after Epiphany where Septuagesima does, the
+// Sunday after New Year before Epiphany.
+bool withinSeason(const std::string& key, int64_t d, const YearFacts& f) {
+    if (key[0] == 'E') return std::stoi(key.substr(2)) <= 56 || f.advent1 == 0 || d < f.advent1;
+    if (key[0] == 'P') return f.easter == 0 || d < f.easter - 63;
+    if (key[0] == 'C') {
+        const auto jan6 = dateOf(f.year, 1, 6);
+        return !jan6 || d < *jan6;
+    }
+    return true;
+}
+
+// The days a key names in a year. The nation's rules decide where they name the
+// day (Mikaelidagen on a Sunday in Sweden from 1773, Denmark's Sundays after
+// Epiphany counted from 8 January from 1993, Norway's Lent Sundays counted round
+// Maria budskapsdag): a red day, the feast kept, before a day that only carries
+// its old name; of several days, those whose rule the phrase names in so many
+// words (Midsommardagen on the Saturday and Johannes Döparens dag on the Sunday
+// after it, both red from 2004). Otherwise the church year's own count.
+std::vector<int64_t> daysOfKey(const std::string& key, const YearFacts& f) {
+    std::vector<int64_t> counted = countedDays(key, f);
+    if (!f.rules) return counted;
+    std::vector<const RuleDay*> red, other;
+    for (const auto& r : *f.rules)
+        for (const auto& k : *r.keys)
+            if (k == key && withinSeason(key, r.dayNumber, f)) {
+                (r.color == 12 ? red : other).push_back(&r);
+                break;
+            }
+    const auto& rows = red.empty() ? other : red;
+    if (rows.empty()) return counted;
+    std::set<int64_t> all, named;
+    for (const RuleDay* r : rows) {
+        all.insert(r->dayNumber);
+        if (wordsBegin(textWords(r->name), searchedWords)) named.insert(r->dayNumber);
+    }
+    const auto& chosen = all.size() > 1 && !named.empty() ? named : all;
+    return {chosen.begin(), chosen.end()};
 }
 
 std::vector<int64_t> applySteps(std::vector<int64_t> days, const std::vector<Step>& steps) {
@@ -1072,17 +1094,16 @@ int16_t phraseYear(std::string_view phrase) {
 }
 
 FindResult findDays(std::string_view phrase, int16_t from, int16_t to) {
-    const int16_t inPhrase = phraseYear(phrase);
-    const std::vector<Token> tokens = tokensOf(phraseWithoutYear(phrase));
-    const auto search = textWords(phraseWithoutYear(phrase));
+    // A year in the phrase outside the years searched is a word of a name
+    // ("Danmarks befrielse 1945", found in 2024).
+    int16_t inPhrase = phraseYear(phrase);
+    if (inPhrase < from || inPhrase > to) inPhrase = 0;
+    const std::string words = inPhrase != 0 ? phraseWithoutYear(phrase) : bare(phrase);
+    const std::vector<Token> tokens = tokensOf(words);
+    const auto search = textWords(words);
     searchedWords = search;
     if (tokens.empty() && search.empty()) throw PhraseError("söktexten har inga ord");
-    if (inPhrase != 0) {
-        if (inPhrase < from || inPhrase > to)
-            return {{}, "året " + std::to_string(inPhrase) + " i söktexten ligger utanför åren " + std::to_string(from) +
-                            " till " + std::to_string(to)};
-        from = to = inPhrase;
-    }
+    if (inPhrase != 0) from = to = inPhrase;
     const std::vector<Reading> readings = readPhrase(tokens, true);
     const bool churchDayWhole = std::any_of(readings.begin(), readings.end(), [](const Reading& r) { return !r.weak; });
     lacking.clear();
@@ -1121,7 +1142,7 @@ FindResult findDays(std::string_view phrase, int16_t from, int16_t to) {
                     if (f.year < firstCountedYear + 1) continue;
                     for (const int64_t j : applySteps(daysOfKey(r.key, f), r.steps)) {
                         if (j < first || j > last || found.count(j)) continue;
-                        found[j] = shown(r.exact ? nameOfKey(r.key, j, rules) : phraseWithoutYear(phrase), j);
+                        found[j] = shown(r.exact ? nameOfKey(r.key, j, rules) : words, j);
                     }
                 }
             }
@@ -1160,7 +1181,7 @@ FindResult findDays(std::string_view phrase, int16_t from, int16_t to) {
     }
     closeDatabase(db);
     if (result.days.empty()) {
-        const std::string shownPhrase = shownValue(phraseWithoutYear(phrase));
+        const std::string shownPhrase = shownValue(words);
         if (!lacking.empty() && from == to) result.message = "\"" + shownPhrase + "\" finns inte: " + lacking;
         else if (!readings.empty())
             result.message = "\"" + shownPhrase + "\" infaller inte något av åren " + std::to_string(from) + " till " +
