@@ -8,6 +8,7 @@
 
 #include <sstream>
 
+#include "calendar/daynumber.h"
 #include "calendar/state.h"
 #include "refdata/churchdates.h"
 #include "refdata/nationsettings.h"
@@ -198,4 +199,36 @@ TEST(ChurchDateText, BracketsAndNumbers) {
     EXPECT_EQ(tovmir::phraseYear("Anno 1745 Mickelsmäss"), 1745);
     EXPECT_EQ(tovmir::phraseYear("Dom. XIV p. Trin."), 0);
     EXPECT_EQ(tovmir::phraseYear("Dom. 14 p. Trin."), 0);
+}
+
+// Every Sunday and holiday the four almanacs show is found again by the name the
+// day shows, in either table: the names the tables write and the names the reader
+// understands cannot drift apart. Sampled years across every era of the tables.
+TEST_F(ChurchDates, EveryRedDayIsFoundByItsOwnName) {
+    using namespace tovmir;
+    for (int16_t n = 0; n <= 3; ++n)
+        for (const bool latin : {false, true})
+            for (const int16_t y : {1250, 1560, 1690, 1745, 1830, 1905, 1990, 2024, 2077}) {
+                shipped::load(n, y, latin);
+                std::vector<std::pair<int32_t, std::string>> red;
+                const int32_t zero = yearDayZero;
+                const int32_t days = dateToDayNumber(static_cast<int16_t>(y + 1), 1, 1, n) - 1 - zero;
+                for (int i = 1; i <= days; ++i) {
+                    const DayRecord& r = dayTable[static_cast<std::size_t>(i)];
+                    if (r.color != 12 || r.dayText.empty()) continue;
+                    // The rule's name: the last part after a dash, without a year
+                    // that belongs to it ("Danmarks befrielse 1945").
+                    std::string name = r.dayText.substr(r.dayText.rfind("\u2013") == std::string::npos
+                                                            ? 0
+                                                            : r.dayText.rfind("\u2013") + 3);
+                    red.emplace_back(zero + i, name);
+                }
+                for (const auto& [j, name] : red) {
+                    const FindResult f = findDays(name, y, y);
+                    bool hit = false;
+                    for (const auto& d : f.days) hit = hit || d.dayNumber == j;
+                    EXPECT_TRUE(hit) << "nation " << n << (latin ? " latin " : " ") << y << ": \"" << name << "\" "
+                                     << f.message;
+                }
+            }
 }
