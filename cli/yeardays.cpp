@@ -54,14 +54,24 @@ std::string icsDate(int32_t j) {
 
 std::string isoDate(int64_t y, int64_t m, int64_t d) { return dateFieldText(y, m) + "-" + format0x(d); }
 
-void forEachDay(YearRange years, const Options& opt, const std::function<void(const ListedDay&)>& visit) {
-    const Database command = openForCommand();
+namespace {
+
+// A whole-range command's start: the nation and its names as the options choose,
+// its settings loaded for the first year.
+void startRange(YearRange years, const Options& opt) {
     nation = opt.nation;
     latinNames = opt.latin;
     curYear = years.from;
     curMonth = 1;
     loadedYear = 0;
     loadNationSettings();
+}
+
+}  // namespace
+
+void forEachDay(YearRange years, const Options& opt, const std::function<void(const ListedDay&)>& visit) {
+    const Database command = openForCommand();
+    startRange(years, opt);
     for (int y = years.from; y <= years.to; ++y) {
         curYear = static_cast<int16_t>(y);
         yearDayZero = to32(int64_t{dateToDayNumber(curYear, 1, 1, nation)} - 1);
@@ -96,12 +106,7 @@ YearRange parseYearRange(std::string_view from, std::string_view to, int16_t for
 
 FindResult writeFind(std::ostream& out, std::string_view search, YearRange years, const Options& opt) {
     const Database command = openForCommand();
-    nation = opt.nation;
-    latinNames = opt.latin;
-    curYear = years.from;
-    curMonth = 1;
-    loadedYear = 0;
-    loadNationSettings();
+    startRange(years, opt);
     FindResult result;
     try {
         result = findDays(search, years.from, years.to);

@@ -21,6 +21,25 @@ std::string dayAfter(int16_t nation, int16_t y, int16_t m, int16_t d, int32_t da
     const auto& e = dayTableAt(dateToDayNumber(y, m, d, nation) + days - yearDayZero);
     return std::to_string(e.color) + e.dayText;
 }
+// A Sunday's name as the day shows it: alone, or after the day's names and a dash,
+// and the day red.
+struct SundayCase {
+    int16_t nation, year, month, day;
+    bool latin;
+    const char* name;
+};
+
+template <std::size_t N>
+void expectSundaysNamed(const SundayCase (&cases)[N]) {
+    for (const auto& c : cases) {
+        const std::string text = day(c.nation, c.year, c.month, c.day, c.latin);
+        const std::string alone = std::string("12 ") + c.name, after = std::string(" \u2013 ") + c.name;
+        const bool named = text == alone || (text.substr(0, 3) == "12 " && text.size() > after.size() &&
+                                             text.compare(text.size() - after.size(), after.size(), after) == 0);
+        EXPECT_TRUE(named) << "nation " << c.nation << " " << c.year << "-" << c.month << "-" << c.day
+                           << (c.latin ? " latin" : "") << ": " << text;
+    }
+}
 }  // namespace
 
 // Easter Sunday from the published tables: Julian Easter for 1300, 1500 and 1650 (the
@@ -90,12 +109,7 @@ TEST_F(HolidayHistory, PrayerDaysOfThePlakat) {
 // and its Easter of 31 March 2024. A Sunday's name may follow the day's name-day names after
 // a dash, and stands alone where the two do not fit.
 TEST_F(HolidayHistory, SundaysOfTheChurchYearByEra) {
-    struct Case {
-        int16_t nation, year, month, day;
-        bool latin;
-        const char* name;
-    };
-    const Case cases[] = {
+    const SundayCase cases[] = {
         {0, 1500, 6, 7, true, "Pentecostes"},
         {0, 1500, 6, 14, false, "Trinitatis"},  // the Latin names stand before 1572
         {0, 1500, 6, 21, false, "Dominica 1 post Trinitatis"},
@@ -115,14 +129,7 @@ TEST_F(HolidayHistory, SundaysOfTheChurchYearByEra) {
         {1, 2024, 6, 2, false, "Andra söndagen efter pingst"},
         {1, 2024, 6, 2, true, "Dominica 2 post Pentecosten"},
     };
-    for (const auto& c : cases) {
-        const std::string text = day(c.nation, c.year, c.month, c.day, c.latin);
-        const std::string alone = std::string("12 ") + c.name, after = std::string(" \u2013 ") + c.name;
-        const bool named = text == alone || (text.substr(0, 3) == "12 " && text.size() > after.size() &&
-                                             text.compare(text.size() - after.size(), after.size(), after) == 0);
-        EXPECT_TRUE(named) << "nation " << c.nation << " " << c.year << "-" << c.month << "-" << c.day
-                           << (c.latin ? " latin" : "") << ": " << text;
-    }
+    expectSundaysNamed(cases);
 }
 
 // Danish and Norwegian Sundays by era, against published dates: Easter from the published
@@ -135,12 +142,7 @@ TEST_F(HolidayHistory, SundaysOfTheChurchYearByEra) {
 // the Norwegian church-year calendar of 2016-17 (foross.no, after kirken.no), with Maria
 // budskapsdag on 26 March 2017 between the third and the fourth Sunday in Lent.
 TEST_F(HolidayHistory, DanishAndNorwegianSundaysByEra) {
-    struct Case {
-        int16_t nation, year, month, day;
-        bool latin;
-        const char* name;
-    };
-    const Case cases[] = {
+    const SundayCase cases[] = {
         {2, 1500, 6, 14, false, "Trinitatis"},  // the Latin names stand before 1538
         {3, 1500, 6, 21, false, "Dominica 1 post Trinitatis"},
         {2, 1650, 4, 7, false, "Palmesøndag"},
@@ -165,12 +167,5 @@ TEST_F(HolidayHistory, DanishAndNorwegianSundaysByEra) {
         {3, 2017, 4, 2, false, "4. søndag i fastetiden"},
         {3, 2017, 3, 26, true, "Annuntiatio Mariae"},
     };
-    for (const auto& c : cases) {
-        const std::string text = day(c.nation, c.year, c.month, c.day, c.latin);
-        const std::string alone = std::string("12 ") + c.name, after = std::string(" \u2013 ") + c.name;
-        const bool named = text == alone || (text.substr(0, 3) == "12 " && text.size() > after.size() &&
-                                             text.compare(text.size() - after.size(), after.size(), after) == 0);
-        EXPECT_TRUE(named) << "nation " << c.nation << " " << c.year << "-" << c.month << "-" << c.day
-                           << (c.latin ? " latin" : "") << ": " << text;
-    }
+    expectSundaysNamed(cases);
 }
