@@ -152,6 +152,9 @@ std::vector<std::string> searchedWords;
 
 
 
+// "1 söndag", "24 söndagar".
+std::string sundays(int64_t n) { return std::to_string(n) + (n == 1 ? " söndag" : " söndagar"); }
+
 // The day a key names by the church year's own count, where the nation's rules
 // name no day for it.
 std::vector<int64_t> countedDays(const std::string& key, const YearFacts& f) {
@@ -163,8 +166,8 @@ std::vector<int64_t> countedDays(const std::string& key, const YearFacts& f) {
         const int64_t d = f.easter + n;
         // The Sundays after Trinity (and Pentecost) end where Advent begins.
         if (n > 56 && f.advent1 != 0 && d >= f.advent1) {
-            if (f.rules) lacking = std::to_string(f.year) + " har bara " + std::to_string((f.advent1 - f.easter - 56) / 7 - 1) +
-                      " söndagar efter trefaldighet";
+            if (f.rules) lacking = std::to_string(f.year) + " har bara " + sundays((f.advent1 - f.easter - 56) / 7 - 1) +
+                      " efter trefaldighet";
             return days;
         }
         days.push_back(d);
@@ -178,7 +181,7 @@ std::vector<int64_t> countedDays(const std::string& key, const YearFacts& f) {
         // The Sundays after Epiphany end where Septuagesima begins.
         if (f.easter != 0 && d >= f.easter - 63) {
             const int64_t k = f.easter - 63 > first ? (f.easter - 63 - first) / 7 : 0;
-            if (f.rules) lacking = std::to_string(f.year) + " har bara " + std::to_string(k) + " söndagar efter trettondedagen";
+            if (f.rules) lacking = std::to_string(f.year) + " har bara " + sundays(k) + " efter trettondedagen";
             return days;
         }
         days.push_back(d);
@@ -293,8 +296,11 @@ std::string nameOfKey(const std::string& key, int64_t day, const std::vector<Rul
         if (r.second == latinNames && r.dayNumber == day)
             for (const auto& k : *r.keys)
                 if (k == key) return r.name;
+    // The table of church days has Swedish and Latin names: the Swedish ones
+    // where the almanac is Sweden's (Sweden, Finland), the Latin elsewhere.
+    const bool swedish = !latinNames && nationCalendar(nation).swedish;
     for (const auto& f : feastTable())
-        if (f.key == key) return latinNames ? f.latin : f.name;
+        if (f.key == key) return swedish ? f.name : f.latin;
     return generatedName(key);
 }
 
@@ -370,7 +376,11 @@ FindResult findDays(std::string_view phrase, int16_t from, int16_t to) {
                     if (f.year < firstCountedYear + 1) continue;
                     for (const int64_t j : applySteps(daysOfKey(r.key, f), r.steps)) {
                         if (j < first || j > last || found.count(j)) continue;
-                        found[j] = shown(r.exact ? nameOfKey(r.key, j, rules) : words, j);
+                        // A day reached by steps ("Fer. 2 Pasch.", "Juleaften") is named
+                        // by the day itself where it is a named day, by the phrase
+                        // before the day's names where it is not.
+                        const bool namedDay = dayTableAt(j - yearDayZero).color != 0 && !dayText(j).empty();
+                        found[j] = r.exact ? shown(nameOfKey(r.key, j, rules), j) : namedDay ? dayText(j) : shown(words, j);
                     }
                 }
             }

@@ -126,7 +126,8 @@ enum class Kind {
     after,    // p., post, e., efter, etter
     before,   // ante, före, før
     in,       // i, in, infra
-    eve,      // afton, aften, vigilia
+    eve,      // afton, aften, vigilia, pridie: the day before
+    morrow,   // crastino: the day after
     octave,   // octava, oct.
     filler,   // die, festo, och ...: no meaning of their own here
     title,    // sankt, sancti: a filler before a name, a word after one
@@ -163,10 +164,10 @@ const std::map<std::string, int, std::less<>>& ordinalWords() {
         // church books use ("Dominica prima", "Dom. tertiam p. Trin.").
         add(1, {"första", "förste", "første", "prima", "primam", "primae", "primo"});
         add(2, {"andra", "andre", "annan", "anden", "annen", "secunda", "secundam", "secundae", "secundo"});
-        add(3, {"tredje", "tertia", "tertiam", "tertiae", "tertio"});
-        add(4, {"fjärde", "fjerde", "quarta", "quartam", "quartae", "quarto"});
+        add(3, {"tredje", "tredie", "tridje", "tertia", "tertiam", "tertiae", "tertio"});
+        add(4, {"fjärde", "fjerde", "fierde", "quarta", "quartam", "quartae", "quarto"});
         add(5, {"femte", "quinta", "quintam", "quintae", "quinto"});
-        add(6, {"sjätte", "sjette", "sexta", "sextam", "sextae", "sexto"});
+        add(6, {"sjätte", "sjette", "siette", "sexta", "sextam", "sextae", "sexto"});
         add(7, {"sjunde", "syvende", "sjuende", "septima", "septimam", "septimae", "septimo"});
         add(8, {"åttonde", "ottende", "åttende", "octava", "octavam", "octavae", "octavo"});
         add(9, {"nionde", "niende", "nona", "nonam", "nonae", "nono"});
@@ -174,9 +175,9 @@ const std::map<std::string, int, std::less<>>& ordinalWords() {
         add(11, {"elfte", "ellevte", "undecima", "undecimam", "undecimae"});
         add(12, {"tolfte", "tolvte", "duodecima", "duodecimam", "duodecimae"});
         add(13, {"trettonde", "trettende"});
-        add(14, {"fjortonde", "fjortende"});
+        add(14, {"fjortonde", "fjortende", "fiortende"});
         add(15, {"femtonde", "femtende"});
-        add(16, {"sextonde", "sekstende"});
+        add(16, {"sextonde", "sekstende", "sextende"});
         add(17, {"sjuttonde", "syttende"});
         add(18, {"artonde", "attende"});
         add(19, {"nittonde", "nittende"});
@@ -201,7 +202,7 @@ bool startsWith(std::string_view s, std::string_view start) { return s.substr(0,
 Base baseOf(std::string_view w) {
     static const auto f = [](const char* s) { return folded(rawWords(s).front()); };
     static const std::string trin = f("trin"), tref = f("tref"), treen = f("treen"), pent = f("pent"),
-                             pingst = f("pingst"), pins = f("pins"), epif = f("epiph"), tretond = f("trettond"),
+                             pingst = f("pingst"), pins = f("pins"), pints = f("pints"), pinds = f("pinds"), epif = f("epiph"), tretond = f("trettond"),
                              tretend = f("trettend"), helig = f("helligtrekong"), apenbar = f("åpenbaring"),
                              paska = f("pasch"), pask = f("påsk"), adv = f("adv"), quadrag = f("quadr"),
                              jul = f("jul"), jule = f("jule"), julen = f("julen"), juld = f("juld"),
@@ -209,7 +210,9 @@ Base baseOf(std::string_view w) {
                              kirkum = f("circum"), kirk = f("circ");
     static const auto lent = foldedSet({"fastan", "fasten", "fasta", "faste", "fastetiden", "fastetid"});
     if (startsWith(w, trin) || startsWith(w, tref) || startsWith(w, treen)) return Base::trinity;
-    if (startsWith(w, pent) || startsWith(w, pingst) || startsWith(w, pins)) return Base::pentecost;
+    if (startsWith(w, pent) || startsWith(w, pingst) || startsWith(w, pins) || startsWith(w, pints) ||
+        startsWith(w, pinds))
+        return Base::pentecost;
     if (startsWith(w, epif) || startsWith(w, tretond) || startsWith(w, tretend) || startsWith(w, helig) ||
         startsWith(w, apenbar))
         return Base::epiphany;
@@ -229,7 +232,7 @@ Base baseOf(std::string_view w) {
 void classify(const std::string& raw, std::vector<Token>& out) {
     static const auto sundays = foldedSet({"dom", "dominica", "dominicam", "dominicae", "dnca", "dnc", "dnica",
                                            "dominic", "domin", "s", "söndag", "söndagen", "söndags", "sönd", "sön",
-                                           "sd", "sdg", "søndag", "søndagen", "søn"});
+                                           "sd", "sdg", "søndag", "søndagen", "søn", "sunnuntai", "sunnuntaina"});
     static const auto feriae = foldedSet({"fer", "feria", "feriae", "feriam"});
     static const auto afters = foldedSet({"p", "post", "e", "efter", "eft", "ef", "etter", "näst", "nästa"});
     static const auto befores = foldedSet({"ante", "före", "för", "f", "før", "for", "innan"});
@@ -239,6 +242,9 @@ void classify(const std::string& raw, std::vector<Token>& out) {
     // Titles before a saint's name: no part of the name ("Sankt Hans" is Hans),
     // but a word of a feast's name where one comes first ("Omnium Sanctorum").
     static const auto titles = foldedSet({"sankt", "sankte", "sancti", "sancte", "sanct", "sancta", "sanctae", "sankta"});
+    // The day after and the day before a feast: "Crastino Andreae", "Pridie Michaelis".
+    static const auto afterDays = foldedSet({"crastino", "crastina", "crast"});
+    static const auto beforeDays = foldedSet({"pridie"});
     static const auto octaves = foldedSet({"oct", "octav", "octavam", "octavas", "octavis", "oktav"});
     static const auto fillers = foldedSet(
         {"die", "dies", "diei", "festo", "festum", "festi", "fest", "ipso", "sct", "skt", "st", "dni", "dnj", "dmi", "b", "beati", "beatae", "beata", "divi", "diva", "d",
@@ -258,9 +264,9 @@ void classify(const std::string& raw, std::vector<Token>& out) {
         add(5, {"lördag", "lördagen", "lørdag", "lørdagen", "laurdag", "löverdag", "sabbato", "sabbatum", "sabb"});
         return m;
     }();
-    static const auto sundayEnds = foldedSet({"söndagen", "söndag", "søndag", "søndagen"});
+    static const auto sundayEnds = foldedSet({"söndagen", "söndag", "søndag", "søndagen", "sunnuntai", "sunnuntaina"});
     static const auto eveEnds = foldedSet({"aftonen", "afton", "aftan", "aftenen", "aften"});
-    static const auto dayEnds = foldedSet({"dagen", "dagens", "dags", "dag", "dagh"});
+    static const auto dayEnds = foldedSet({"dagen", "dagens", "dags", "dag", "dagh", "päivänä", "päivän", "päivä"});
     static const auto feastEnds = foldedSet({"mässan", "mässa", "mässo", "mäss", "messa", "messe", "messo", "mess",
                                              "misse", "missa"});
 
@@ -293,7 +299,8 @@ void classify(const std::string& raw, std::vector<Token>& out) {
     if (afters.count(w)) { simple(Kind::after); return; }
     if (befores.count(w)) { simple(Kind::before); return; }
     if (ins.count(w)) { simple(Kind::in); return; }
-    if (eves.count(w)) { simple(Kind::eve); return; }
+    if (eves.count(w) || beforeDays.count(w)) { simple(Kind::eve); return; }
+    if (afterDays.count(w)) { simple(Kind::morrow); return; }
     if (octaves.count(w)) { simple(Kind::octave); return; }
     if (const auto it = weekdays.find(w); it != weekdays.end()) { simple(Kind::weekday, it->second); return; }
     if (fillers.count(w)) { simple(Kind::filler); return; }
@@ -478,10 +485,14 @@ std::vector<Reading> readChurchDay(std::vector<Token> t, bool allowWeak) {
             t[i].kind = Kind::ordinal;
             t[i].value = 1;
         }
-    bool eve = false, octave = false;
+    bool eve = false, octave = false, morrow = false;
+    // "Octava Epiphaniae" with no Sunday word is the octave day, not an eighth.
+    const bool anySunday = std::any_of(t.begin(), t.end(), [](const Token& x) { return x.kind == Kind::sunday; });
     std::vector<Token> rest;
     for (auto& x : t) {
-        if (x.kind == Kind::eve) eve = true;
+        if (x.kind == Kind::ordinal && x.value == 8 && !anySunday && startsWith(x.text, "oktav")) octave = true;
+        else if (x.kind == Kind::eve) eve = true;
+        else if (x.kind == Kind::morrow) morrow = true;
         else if (x.kind == Kind::octave) octave = true;
         else if (x.kind != Kind::filler && !(x.kind == Kind::title && rest.empty())) rest.push_back(x);
     }
@@ -491,7 +502,8 @@ std::vector<Reading> readChurchDay(std::vector<Token> t, bool allowWeak) {
         for (auto& r : rs) {
             if (octave) r.steps.push_back({Step::plusDays, 7});
             if (eve) r.steps.push_back({Step::plusDays, -1});
-            if (octave || eve) r.exact = false;
+            if (morrow) r.steps.push_back({Step::plusDays, 1});
+            if (octave || eve || morrow) r.exact = false;
         }
         return rs;
     };

@@ -131,6 +131,16 @@ TEST_F(ChurchDates, ChurchBookPhrasesGiveTheirDays) {
         {3, "Trettende søndag efter trinitatis 1870", "1870-09-11"},
         {3, "Reminiscere 1350", "1350-02-21"},
         {3, "Sexagesima 1890", "1890-02-09"},
+        // The day after and the octave day, Finnish names, old Danish spellings,
+        // Norway's own saints (Easter 1865 16 April, 1830 11 April).
+        {0, "Crastino Andreae 1510", "1510-12-01"},
+        {0, "Octava Epiphaniae 1530", "1530-01-13"},
+        {1, "Juhannuspäivä 1870", "1870-06-24"},
+        {1, "Mikkelinpäivä 1880", "1880-10-03"},
+        {2, "Pintsedag 1865", "1865-06-04"},
+        {3, "Tredie Søndag i Fasten 1830", "1830-03-14"},
+        {3, "Seljumannamesse 1440", "1440-07-08"},
+        {3, "Hallvardsmesse 1420", "1420-05-15"},
     };
     for (const auto& c : cases) EXPECT_EQ(daysOf(c.nation, c.phrase), c.days) << "nation " << c.nation << ": " << c.phrase;
 }
