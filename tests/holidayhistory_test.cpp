@@ -71,7 +71,7 @@ TEST_F(HolidayHistory, GreatFeastsAreRedBeforeTheChurchLaws) {
 
 // The first and last years of the rows: the kyrkoordning of 1571 (from 1572), the Danish
 // ordinance of 1537/39 (from 1538), the ritual of 1685 and Norske Lov, Finland's church law
-// of 1869 (from 1870). Julian Easter 1571 15 April, 1572 6 April, 1685 19 April, 1686 4 April,
+// of 1869 (from 1870), which kept the Sunday feasts of 1772. Julian Easter 1571 15 April, 1572 6 April, 1685 19 April, 1686 4 April,
 // 1687 27 March, 1688 15 April.
 TEST_F(HolidayHistory, OldHolidaysBeginAndEndWithTheirLaws) {
     EXPECT_EQ(day(0, 1571, 8, 15), "12 Marie himmelsfärdsdag");  // a medieval Lady day
@@ -88,7 +88,9 @@ TEST_F(HolidayHistory, OldHolidaysBeginAndEndWithTheirLaws) {
     EXPECT_EQ(day(3, 1688, 4, 12), "12 Skjærtorsdag");
     EXPECT_EQ(day(1, 1809, 6, 24), "12 Johannes Döparens dag");  // the Grand Duchy kept the law
     EXPECT_EQ(day(1, 1869, 10, 3), "12 Mikaelidagen");  // the Sunday after 29 September
-    EXPECT_EQ(day(1, 1870, 10, 2), "12 Sextonde söndagen efter trefaldighet");
+    // Mikaelidagen stayed on that Sunday under the law of 1869 and to this day (SKS).
+    EXPECT_EQ(day(1, 1870, 10, 2), "12 Mikaelidagen");
+    EXPECT_EQ(day(1, 2024, 9, 29), "12 Mikaelidagen");
     EXPECT_EQ(day(1, 1899, 2, 5), "12 Kyndelsmässodagen");
 }
 
