@@ -63,11 +63,13 @@ int16_t phraseYear(std::string_view phrase);
 
 // Searches the years from..to (inclusive, years the nation's month view shows) of
 // the current nation for the days the phrase names; a year written in the phrase
-// narrows the range to that year when it lies within it. latinNames chooses the
+// narrows the range to that year when it lies within it, and is a word of the text
+// otherwise ("Danmarks befrielse 1945" searched in 2024). latinNames chooses the
 // names shown. Needs the nation settings loaded (loadNationSettings). Loads each
 // year's data into dayTable as it goes; the caller's view state (curYear,
-// curMonth, yearDayZero, monthStartDay, monthOffset) is restored on return and
-// loadedYear is set to 0, so the next showCalendar reloads the shown year.
+// curMonth, yearDayZero, monthStartDay, monthOffset) is restored however the
+// search ends, a raised error included, and loadedYear is set to 0, so the next
+// showCalendar reloads the shown year.
 // Raises PhraseError for a phrase without words, DataError for bad reference data
 // and the overflow error as the loaders do.
 FindResult findDays(std::string_view phrase, int16_t from, int16_t to);
