@@ -250,7 +250,7 @@ void classify(const std::string& raw, std::vector<Token>& out) {
         {"die", "dies", "diei", "festo", "festum", "festi", "fest", "ipso", "sct", "skt", "st", "dni", "dnj", "dmi", "b", "beati", "beatae", "beata", "divi", "diva", "d",
          "den", "det", "dag", "dagen", "dags", "dagh", "et", "ok", "och", "oc", "og", "helga", "heliga", "helige",
          "helig", "hellig", "hellige", "anno", "ao", "år", "aar", "mäss", "mässa", "mässan", "messa", "messe",
-         "misse", "mässo", "domini", "jungfru", "jomfru"});
+         "misse", "mässo", "domini", "jungfru", "jomfru", "virginis", "virgo", "virgine"});
     static const std::map<std::string, int, std::less<>> weekdays = [] {
         std::map<std::string, int, std::less<>> m;
         const auto add = [&](int w, std::initializer_list<const char*> forms) {
@@ -335,8 +335,22 @@ void classify(const std::string& raw, std::vector<Token>& out) {
 }
 
 std::vector<Token> tokensOf(std::string_view text) {
+    std::vector<std::string> raw = rawWords(text);
+    // "B.M.V.", "B.V.M.", "BMV": Beatae Mariae Virginis, the Virgin, read as Mariae.
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == "bmv" || raw[i] == "bvm") {
+            words.push_back("mariae");
+        } else if (i + 2 < raw.size() && raw[i] == "b" &&
+                   ((raw[i + 1] == "m" && raw[i + 2] == "v") || (raw[i + 1] == "v" && raw[i + 2] == "m"))) {
+            words.push_back("mariae");
+            i += 2;
+        } else {
+            words.push_back(raw[i]);
+        }
+    }
     std::vector<Token> out;
-    for (const auto& raw : rawWords(text)) classify(raw, out);
+    for (const auto& w : words) classify(w, out);
     return out;
 }
 
