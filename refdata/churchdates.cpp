@@ -106,10 +106,10 @@ std::vector<RuleDay> ruleDaysOfYear(Database& db, bool hasEaster) {
     return out;
 }
 
-// The last year in which the nation's rules keep each weekday feast counted from
-// Easter (Store bededag to 2023 in Denmark): after it the feast is no day of the
-// nation's calendar. The Sundays are left out, and so is any feast the rules never
-// name (Corpus Christi in a Lutheran table): those days are the church year's own.
+// The last year in which the nation's rules keep each weekday feast between Easter
+// and Whitsun (Store bededag to 2023 in Denmark): after it the feast is no day of
+// the nation's calendar. The Sundays are left out, and so is any feast the rules
+// never name: those days are the church year's own.
 std::map<std::string, double> lastRuleYears(Database& db) {
     std::map<std::string, double> last;
     for (const bool second : {false, true}) {
@@ -117,7 +117,12 @@ std::map<std::string, double> lastRuleYears(Database& db) {
         for (; !eof(rules); moveNext(rules)) {
             std::string name = readTextField(rules, "dagNamn");
             for (const auto& k : keysOfName(bare(name))) {
-                if (k[0] != 'E' || std::stoi(k.substr(2)) % 7 == 0) continue;
+                // Only the weekdays between Easter and Whitsun: Store bededag, the
+                // gångdagar. Holy Week and Lent stay church days when no longer
+                // holidays (Skärtorsdagen in Finland after 1772).
+                if (k[0] != 'E') continue;
+                const int n = std::stoi(k.substr(2));
+                if (n <= 0 || n >= 49 || n % 7 == 0) continue;
                 const double end = readNumberField(rules, "endYr");
                 if (!last.count(k) || last[k] < end) last[k] = end;
             }

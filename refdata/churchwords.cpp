@@ -162,10 +162,10 @@ const std::map<std::string, int, std::less<>>& ordinalWords() {
         };
         // Swedish, Danish, Norwegian and Latin, with the Latin case endings
         // church books use ("Dominica prima", "Dom. tertiam p. Trin.").
-        add(1, {"första", "förste", "første", "prima", "primam", "primae", "primo"});
-        add(2, {"andra", "andre", "annan", "anden", "annen", "secunda", "secundam", "secundae", "secundo"});
-        add(3, {"tredje", "tredie", "tridje", "tertia", "tertiam", "tertiae", "tertio"});
-        add(4, {"fjärde", "fjerde", "fierde", "quarta", "quartam", "quartae", "quarto"});
+        add(1, {"ensimmäinen", "första", "förste", "første", "prima", "primam", "primae", "primo"});
+        add(2, {"toinen", "andra", "andre", "annan", "anden", "annen", "secunda", "secundam", "secundae", "secundo"});
+        add(3, {"kolmas", "tredje", "tredie", "tridje", "tertia", "tertiam", "tertiae", "tertio"});
+        add(4, {"neljäs", "fjärde", "fjerde", "fierde", "quarta", "quartam", "quartae", "quarto"});
         add(5, {"femte", "quinta", "quintam", "quintae", "quinto"});
         add(6, {"sjätte", "sjette", "siette", "sexta", "sextam", "sextae", "sexto"});
         add(7, {"sjunde", "syvende", "sjuende", "septima", "septimam", "septimae", "septimo"});
@@ -208,6 +208,9 @@ Base baseOf(std::string_view w) {
                              jul = f("jul"), jule = f("jule"), julen = f("julen"), juld = f("juld"),
                              nativ = f("nativ"), nyar = f("nyår"), nytar = f("nytår"), nyttar = f("nyttår"),
                              kirkum = f("circum"), kirk = f("circ");
+    // Finnish: pääsiäinen, helluntai, loppiainen, joulu, kolminaisuudenpäivä.
+    static const std::string paasi = f("pääsiä"), helu = f("helluntai"), lopi = f("loppiai"), joulu = f("joulu"),
+                             kolmin = f("kolminaisuu");
     static const auto lent = foldedSet({"fastan", "fasten", "fasta", "faste", "fastetiden", "fastetid"});
     if (startsWith(w, trin) || startsWith(w, tref) || startsWith(w, treen)) return Base::trinity;
     if (startsWith(w, pent) || startsWith(w, pingst) || startsWith(w, pins) || startsWith(w, pints) ||
@@ -216,7 +219,11 @@ Base baseOf(std::string_view w) {
     if (startsWith(w, epif) || startsWith(w, tretond) || startsWith(w, tretend) || startsWith(w, helig) ||
         startsWith(w, apenbar))
         return Base::epiphany;
-    if (startsWith(w, paska) || startsWith(w, pask)) return Base::easter;
+    if (startsWith(w, paska) || startsWith(w, pask) || startsWith(w, paasi)) return Base::easter;
+    if (startsWith(w, helu)) return Base::pentecost;
+    if (startsWith(w, lopi)) return Base::epiphany;
+    if (startsWith(w, joulu)) return Base::christmas;
+    if (startsWith(w, kolmin)) return Base::trinity;
     if (startsWith(w, adv)) return Base::advent;
     if (startsWith(w, quadrag) || lent.count(w)) return Base::lent;
     if (w == jul || w == "nat" || startsWith(w, jule) || startsWith(w, julen) || startsWith(w, juld) || startsWith(w, nativ))
@@ -315,11 +322,15 @@ void classify(const std::string& raw, std::vector<Token>& out) {
             }
         return false;
     };
-    bool sunday = strip(sundayEnds), eve = false, day = false;
-    if (!sunday) eve = strip(eveEnds);
-    if (!sunday) day = strip(dayEnds);
-    strip(feastEnds);
-    if (!day) day = strip(dayEnds);  // "mikaelsmässodag" lost -dag first
+    // "Böndagen" is a prayer day, not the Sunday Rogate ("Bönsöndagen"): its -dag
+    // stays.
+    static const auto keepDay = foldedSet({"böndag", "böndagen", "böndagar", "böndagarna"});
+    const bool keep = keepDay.count(w) > 0;
+    bool sunday = !keep && strip(sundayEnds), eve = false, day = false;
+    if (!sunday && !keep) eve = strip(eveEnds);
+    if (!sunday && !keep) day = strip(dayEnds);
+    if (!keep) strip(feastEnds);
+    if (!day && !keep) day = strip(dayEnds);  // "mikaelsmässodag" lost -dag first
     Token t{w, Kind::word};
     const auto ordinal = ordinalWords().find(w);
     if (ordinal != ordinalWords().end() && !(day && ordinal->second == 13)) {
@@ -374,14 +385,16 @@ std::string keyOfFixed(int month, int day) {
     return "F:" + format0x(month) + "-" + format0x(day);
 }
 
-// How well a folded word of a phrase names a word of a form: 2 the same word or
-// another case of it (Latin "Laurentii" and "Laurentius", "Andreae" and
-// "Andreas": a common stem of six letters and at most three letters each after
-// it, of five and two, or of four and one), 1 an abbreviation of it ("Trin." of
-// "Trinitatis", three letters at least), 0 not at all.
+// How well a folded word of a phrase names a word of a form: 3 the same word; 2
+// another case of it (Latin "Laurentii" and "Laurentius", "Andreae" and "Andreas":
+// a common stem of six letters and at most three letters each after it, of five
+// and two, or of four and one; a form's word with an ending of one letter, or of up
+// to three after six letters, "Mikaels" of "Mikael"); 1 an abbreviation of it
+// ("Trin." of "Trinitatis", three letters at least); 0 not at all.
 int wordMatch(std::string_view p, std::string_view f) {
-    if (p == f) return 2;
-    if (f.size() >= 3 && startsWith(p, f) && p.size() - f.size() <= 3) return 2;
+    if (p == f) return 3;
+    if (f.size() >= 3 && startsWith(p, f) && (p.size() - f.size() <= 1 || (f.size() >= 6 && p.size() - f.size() <= 3)))
+        return 2;
     std::size_t common = 0;
     while (common < p.size() && common < f.size() && p[common] == f[common]) ++common;
     const std::size_t rest = std::max(p.size(), f.size()) - common;
@@ -395,14 +408,14 @@ int wordMatch(std::string_view p, std::string_view f) {
 // allowed, forms that the words begin in order (weak: "Pauli" names both of
 // Paul's days).
 std::vector<const Feast*> feastsNamed(const std::vector<std::string>& words, bool allowWeak, bool* weakOnly = nullptr) {
-    std::vector<const Feast*> strong[3], weak;
+    std::vector<const Feast*> strong[4], weak;
     if (words.empty()) return {};
     for (const auto& f : feastTable()) {
         int best = 0;
         bool isWeak = false;
         for (const auto& form : f.forms) {
             if (form.size() == words.size()) {
-                int level = 2;
+                int level = 3;
                 for (std::size_t i = 0; i < words.size() && level > 0; ++i) level = std::min(level, wordMatch(words[i], form[i]));
                 best = std::max(best, level);
             } else if (form.size() > words.size()) {
@@ -415,8 +428,8 @@ std::vector<const Feast*> feastsNamed(const std::vector<std::string>& words, boo
         if (best > 0) strong[best].push_back(&f);
         else if (isWeak) weak.push_back(&f);
     }
-    if (!strong[2].empty()) return strong[2];
-    if (!strong[1].empty()) return strong[1];
+    for (int level = 3; level >= 1; --level)
+        if (!strong[level].empty()) return strong[level];
     if (weakOnly) *weakOnly = allowWeak && !weak.empty();
     return allowWeak ? weak : std::vector<const Feast*>{};
 }
@@ -555,6 +568,11 @@ std::vector<Reading> readChurchDay(std::vector<Token> t, bool allowWeak) {
                 const Base fb = baseOfKey(f->key);
                 if (fb != Base::none) {
                     if (auto r = countedSunday(fb, prep, count)) out.push_back(*r);
+                    continue;
+                }
+                // "Dominica in albis": a Sunday named by what follows "in" is that day.
+                if (prep == Kind::in && n == 0) {
+                    out.push_back(Reading{f->key, {}, true});
                     continue;
                 }
                 Reading r{f->key, {{prep == Kind::before ? Step::sundayBefore : Step::sundayAfter, count}}, false};

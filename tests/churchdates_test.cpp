@@ -141,6 +141,15 @@ TEST_F(ChurchDates, ChurchBookPhrasesGiveTheirDays) {
         {3, "Tredie Søndag i Fasten 1830", "1830-03-14"},
         {3, "Seljumannamesse 1440", "1440-07-08"},
         {3, "Hallvardsmesse 1420", "1420-05-15"},
+        // Abbreviations and names a second round of church-book forms brought.
+        {0, "Dom. post Ascens. 1692", "1692-05-08"},
+        {0, "Dnca in Albis 1622", "1622-04-28"},
+        {1, "Kiirastorstai 1870", "1870-04-14"},
+        {1, "Toinen pääsiäispäivä 1888", "1888-04-02"},
+        {1, "Marianpäivä 1889", "1889-03-25"},
+        {2, "Vor Frue Dag i Fasten 1631", "1631-03-25"},
+        {3, "Syftesok 1650", "1650-07-02"},
+        {3, "Persok 1680", "1680-06-29"},
     };
     for (const auto& c : cases) EXPECT_EQ(daysOf(c.nation, c.phrase), c.days) << "nation " << c.nation << ": " << c.phrase;
 }
@@ -157,6 +166,8 @@ TEST_F(ChurchDates, ASundayTheYearLacksIsSaidSo) {
     r = found(0, "3 sönd. e. Trettond. 1850", 1850, 1850);
     EXPECT_TRUE(r.days.empty());
     EXPECT_NE(r.message.find("1850 har bara 2 söndagar efter trettondedagen"), std::string::npos) << r.message;
+    // "Böndagen" is a proclaimed prayer day, not Bönsöndagen: none stands in 1680.
+    EXPECT_TRUE(found(0, "Böndagen", 1680, 1680).days.empty());
     // Not understood at all: the message shows how a church day is written.
     r = found(0, "xyzzy", 1720, 1720);
     EXPECT_TRUE(r.days.empty());
