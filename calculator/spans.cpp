@@ -76,6 +76,21 @@ SpanOutcome calcDate1() {
     return result(1, calYear, calMonth, calDay);
 }
 
+namespace {
+
+// The day number of date 1 moved on by whole years and months by calcDate2's own
+// rule: calcDate2 with date 1 and an age lands on this plus the age's days.
+int32_t date1MovedOn(int16_t years, int16_t months) {
+    int16_t y = to16(yr1 + years), m = to16(mo1 + months);
+    if (m > 12) {
+        m = to16(m - 12);
+        y = to16(y + 1);
+    }
+    return movedDate(da1, y, m, nation);
+}
+
+}  // namespace
+
 SpanOutcome calcAge() {
     if (yr1 < firstCountedYear || yr1 > lastShownYear) return refusal("Ogiltigt Datum 1");
     if (!isValidDate(yr1, mo1, da1, nation)) return refusal("Ogiltigt datum 1, försök igen");
@@ -100,12 +115,24 @@ SpanOutcome calcAge() {
         y2 = to16(y2 - 1);
     }
     ageYr = to16(y2 - yr1);
-    int16_t y = y2, m = to16(mo1 + ageMo);
-    if (m > 12) {
-        m = to16(m - 12);
-        y = to16(y + 1);
+    ageDa = to16(j2 - date1MovedOn(ageYr, ageMo));
+    // Date 1 moved on by the months can still land after date 2: its day runs
+    // past the end of a shorter month (31 January moved one month is 3 March in
+    // 2023, after 1 March) or into the days a reform removed (23 June 1745 moved
+    // 7 years 8 months is 23 "February" 1753 in Sweden, 6 March). Such an age
+    // would have a negative day count, which no one can type back in; one month
+    // fewer is borrowed at a time instead, until the moved date is at or before
+    // date 2. With no months left the moved date is date 1 itself, so this ends.
+    // Ages the single borrow left non-negative are not touched.
+    while (ageDa < 0) {
+        if (ageMo == 0) {
+            ageMo = 11;
+            ageYr = to16(ageYr - 1);
+        } else {
+            ageMo = to16(ageMo - 1);
+        }
+        ageDa = to16(j2 - date1MovedOn(ageYr, ageMo));
     }
-    ageDa = to16(j2 - movedDate(da1, y, m, nation));
     dayNumberToDate(j2, nation);  // leaves date 2's month for the main window
     return result(2, ageYr, ageMo, ageDa);
 }

@@ -38,6 +38,8 @@ struct SpanOutcome {
 
 SpanOutcome calcDate2();
 SpanOutcome calcDate1();
+// The age from date 1 to date 2: no part negative, months 0 to 11, and date 1
+// plus the age by calcDate2 is date 2.
 SpanOutcome calcAge();
 
 // A press of "Beräkna" on the nine field texts (in the order of calcFieldNames),

@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include <array>
+#include <ctime>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -30,7 +31,7 @@ const std::vector<CommandInfo>& commandTable() {
         {"prevmonthlen", {"Y", "M"}, "antal dagar i månaden före månad M"},
         {"easter", {"Y"}, "dagnumret för påskdagen (0 utan påskregel)"},
         {"convert", {"Y", "M", "D"}, "samma dag i kalendern för --to, som Y M D"},
-        {"year", {"Y"}, "årets dagar med färg och text ur Const.mdb, en rad per dag"},
+        {"year", {"Y"}, "årets dagar med färg och text ur Const.mdb, en rad per dag; utan värde innevarande år"},
         {"span", {"Y1", "M1", "D1", "Y2", "M2", "D2"}, "tiden från datum 1 till datum 2, som ÅR MÅNADER DAGAR"},
         {"add", {"Y", "M", "D", "YEARS", "MONTHS", "DAYS"}, "datumet tiden efter datumet, som Y M D"},
         {"sub", {"Y", "M", "D", "YEARS", "MONTHS", "DAYS"}, "datumet tiden före datumet, som Y M D"},
@@ -135,6 +136,15 @@ YearMonth parseYearMonth(std::string_view text, int16_t forNation) {
                          std::to_string(lastShownYear) + ")");
     return {year, month};
 }
+
+YearMonth currentMonth() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {to16(local.tm_year + 1900), to16(local.tm_mon + 1)};
+}
+
+std::string yearMonthText(YearMonth m) { return std::to_string(m.year) + "-" + format0x(m.month); }
 
 void writeMonthListing(std::ostream& out, std::string_view from, std::string_view to, const Options& opt, bool ops,
                        bool color) {

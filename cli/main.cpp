@@ -155,10 +155,10 @@ int main(int argc, char** argv) {
     // The month view: one month, or a range of months in one process.
     std::string monthFrom, monthTo;
     bool ops = false;
-    auto* month = addCommand("month", "månaden som kalendern visar den (värde: ÅÅÅÅ-MM)");
+    auto* month = addCommand("month", "månaden som kalendern visar den, utan värde innevarande månad (värde: [ÅÅÅÅ-MM])");
     auto* months = addCommand("months", "alla månader från FRÅN till TILL (värden: ÅÅÅÅ-MM ÅÅÅÅ-MM)");
     for (auto* sub : {month, months}) sub->add_flag("--ops", ops, "ritoperationerna i stället för texten");
-    month->add_option("month", monthFrom, "ÅÅÅÅ-MM")->required();
+    auto* monthValue = month->add_option("month", monthFrom, "ÅÅÅÅ-MM");
     months->add_option("from", monthFrom, "ÅÅÅÅ-MM")->required();
     months->add_option("to", monthTo, "ÅÅÅÅ-MM")->required();
 
@@ -212,6 +212,9 @@ int main(int argc, char** argv) {
         }
     }
 
+    // Without a value month shows this month, as cal does and as the window
+    // opens: today's month by the local date.
+    if (month->parsed() && monthValue->count() == 0) monthFrom = yearMonthText(currentMonth());
     if (monthView || find->parsed() || ics->parsed()) {
         const char* noColorVar = std::getenv("NO_COLOR");
         const bool color = !noColor && !(noColorVar && *noColorVar) && ::isatty(STDOUT_FILENO);
@@ -245,10 +248,12 @@ int main(int argc, char** argv) {
             return exitFailure;
         }
     }
-    const auto& values = positionals[cmd->name];
+    auto& values = positionals[cmd->name];
 
-    // A year's listing is many lines, so it has no batch form.
-    if (values.empty() && std::string_view(cmd->name) != "year") {
+    // A year's listing is many lines, so it has no batch form: without a value
+    // it lists this year, as month shows this month.
+    if (values.empty() && std::string_view(cmd->name) == "year") values.push_back(std::to_string(currentMonth().year));
+    if (values.empty()) {
         // Reading standard input flushes standard output first (the streams are
         // tied), one write for every answer. From a file or a pipe the answers
         // go out in blocks instead; typed at a terminal, each appears as its

@@ -54,3 +54,33 @@ expect(help 0 "daynumber.*date.*week.*valid.*prevmonthlen.*easter.*convert" --he
 
 expect_batch(batch_ok "2024\n1818\n" 0 "2460401\n2385158\n" easter)
 expect_batch(batch_fail "2024 5 1\n\nx\n" 1 "1\nfel: tom rad\nfel: väntade 3 värden, fick 1\n" valid)
+
+# Without a value month shows this month and year this year, by the local date:
+# the same output as with today's value written out. The date is read before and
+# after; should a month or a year end between the two, the run is not compared.
+get_filename_component(run_dir ${CLI} DIRECTORY)
+set(run_dir ${run_dir}/../run)
+if(NOT EXISTS ${run_dir}/Const.mdb)
+  message(FATAL_ERROR "no Const.mdb in ${run_dir}: build the reference data first")
+endif()
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/empty_input.txt "")
+foreach(command month year)
+  set(format "%Y")
+  if(command STREQUAL "month")
+    set(format "%Y-%m")
+  endif()
+  string(TIMESTAMP before "${format}")
+  # Standard input is empty: this year must not be read from it.
+  execute_process(COMMAND ${CLI} ${command} --no-color --dir ${run_dir}
+    INPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/empty_input.txt
+    RESULT_VARIABLE rc OUTPUT_VARIABLE implicit ERROR_VARIABLE err)
+  execute_process(COMMAND ${CLI} ${command} ${before} --no-color --dir ${run_dir}
+    RESULT_VARIABLE rc_explicit OUTPUT_VARIABLE explicit)
+  string(TIMESTAMP after "${format}")
+  if(NOT rc STREQUAL "0" OR implicit STREQUAL "")
+    message(FATAL_ERROR "${command} without a value: status ${rc}, stdout '${implicit}'\nstderr: ${err}")
+  endif()
+  if(before STREQUAL after AND NOT (rc_explicit STREQUAL "0" AND implicit STREQUAL explicit))
+    message(FATAL_ERROR "${command} without a value differs from ${command} ${before}:\n${implicit}\n---\n${explicit}")
+  endif()
+endforeach()
