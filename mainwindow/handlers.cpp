@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <filesystem>
 #include <fstream>
@@ -41,24 +42,58 @@ bool parseSavedNation(std::string_view line, int16_t& saved) {
 
 namespace {
 
-// Written beside and renamed into place, so a crash never leaves half a file;
-// a file that cannot be written only means the nation is not remembered.
-void writeSavedNation(int16_t code) {
-    const std::string temporary = std::string(nationFile) + ".tmp";
+// The user's state folder, where ctry.txt is kept when the run folder cannot be
+// written (an installation shared read-only): $XDG_STATE_HOME/tovmir, where only
+// an absolute XDG_STATE_HOME counts (the XDG base-directory rule), else
+// $HOME/.local/state/tovmir; empty when neither is set.
+std::filesystem::path stateFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state && *state == '/') return std::filesystem::path(state) / "tovmir";
+    const char* home = std::getenv("HOME");
+    if (home && *home) return std::filesystem::path(home) / ".local" / "state" / "tovmir";
+    return {};
+}
+
+// Written beside and renamed into place, so a crash never leaves half a file.
+bool writeSavedNation(const std::filesystem::path& file, int16_t code) {
+    std::filesystem::path temporary = file;
+    temporary += ".tmp";
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out << code << "\r\n";
     out.close();
-    std::error_code ec;
-    if (out) std::filesystem::rename(temporary, nationFile, ec);
-    if (!out || ec) std::filesystem::remove(temporary, ec);
+    std::error_code renamed, removed;
+    if (out) std::filesystem::rename(temporary, file, renamed);
+    const bool written = out && !renamed;
+    if (!written) std::filesystem::remove(temporary, removed);
+    return written;
 }
 
-bool readSavedNation(int16_t& saved) {
-    std::ifstream in(nationFile, std::ios::binary);
+// ctry.txt in the run folder, else in the state folder; false when neither can
+// be written. A file written in the run folder leaves none in the state folder,
+// so an older choice kept there never comes back.
+bool rememberNation(int16_t code) {
+    std::error_code ec;
+    const std::filesystem::path state = stateFolder();
+    if (writeSavedNation(nationFile, code)) {
+        if (!state.empty()) std::filesystem::remove(state / nationFile, ec);
+        return true;
+    }
+    if (state.empty()) return false;
+    std::filesystem::create_directories(state, ec);
+    return writeSavedNation(state / nationFile, code);
+}
+
+// The saved nation read from one file, and the file deleted. A file that cannot
+// be deleted (a read-only run folder) is not taken: it would bring the same
+// nation back at every start, whatever the user chose since.
+bool takeSavedNation(const std::filesystem::path& file, int16_t& saved) {
+    std::ifstream in(file, std::ios::binary);
     if (!in) return false;
     std::string line;
     std::getline(in, line);
-    return parseSavedNation(line, saved);
+    in.close();
+    std::error_code ec;
+    return parseSavedNation(line, saved) && std::filesystem::remove(file, ec);
 }
 
 void showTodaysMonth() {
@@ -111,7 +146,11 @@ void thenFocusBack(const std::function<void()>& work) {
 bool Form_Load() {
     bool fallback = false;
     int16_t saved = 0;
-    const bool taken = readSavedNation(saved) && std::filesystem::remove(nationFile);
+    // The run folder's file first; the state folder's where that is missing or
+    // cannot be taken.
+    const std::filesystem::path state = stateFolder();
+    const bool taken =
+        takeSavedNation(nationFile, saved) || (!state.empty() && takeSavedNation(state / nationFile, saved));
     if (taken) {
         nation = saved;
     } else {
@@ -133,7 +172,7 @@ bool Form_Load() {
             }
             // The program ends without a close that would write ctry.txt: the
             // nation taken from it goes back, so the next start still has it.
-            if (taken) writeSavedNation(saved);
+            if (taken) rememberNation(saved);
             messageBox(std::string("Tovmir kan inte starta:\n") + e.what(), "Tovmir", MessageIcon::critical);
             return false;
         }
@@ -142,7 +181,19 @@ bool Form_Load() {
 
 void Form_QueryUnload(bool closedByUser) {
     if (!closedByUser) return;
-    writeSavedNation(nation);
+    // The window closes all the same; the user only learns that the nation
+    // shown will not come back at the next start.
+    if (!rememberNation(nation)) {
+        std::error_code ec;
+        const std::filesystem::path runFolder = std::filesystem::current_path(ec);
+        const std::filesystem::path state = stateFolder();
+        messageBox("Landet som visas kan inte sparas till nästa start: filen " + std::string(nationFile) +
+                       " kan varken skrivas i " + runFolder.string() + " eller i " +
+                       (state.empty() ? std::string("användarens tillståndsmapp (varken XDG_STATE_HOME eller HOME är satt)")
+                                      : state.string()) +
+                       ".",
+                   "Felrapport", MessageIcon::exclamation);
+    }
     if (calculatorOpen()) closeCalculator();
 }
 

@@ -10,7 +10,9 @@
 
 namespace tovmir {
 
-// The file that remembers the nation from one run to the next.
+// The file that remembers the nation from one run to the next: in the run folder,
+// or in the user's state folder ($XDG_STATE_HOME/tovmir, else
+// ~/.local/state/tovmir) where the run folder cannot be written.
 constexpr const char* nationFile = "ctry.txt";
 
 // The first line of ctry.txt read as the saved nation: blanks skipped, the first
@@ -19,14 +21,16 @@ constexpr const char* nationFile = "ctry.txt";
 // false and the start-up uses nation 0.
 bool parseSavedNation(std::string_view line, int16_t& saved);
 
-// Start-up: the nation from ctry.txt (read, then deleted), today's month, the
-// nation's settings, the month shown. A failure falls back once to nation 0 and
+// Start-up: the nation from ctry.txt (read, then deleted; the run folder's file
+// first, the state folder's where that is missing or cannot be deleted), today's
+// month, the nation's settings, the month shown. A failure falls back once to nation 0 and
 // starts again; a failure then writes the nation read from ctry.txt back to it, is
 // reported in a message box and gives false: the program ends.
 bool Form_Load();
 
 // The window closes. Only a close by the user writes ctry.txt (and closes the
-// calculator); a session end or a kill leaves no file.
+// calculator); a session end or a kill leaves no file. Where neither the run
+// folder nor the state folder takes the file, a message box says so.
 void Form_QueryUnload(bool closedByUser);
 
 // A character typed into the date field, before it goes in (it always goes in):

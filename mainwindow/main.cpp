@@ -3,9 +3,13 @@
 // ctry.txt there.
 #include <QApplication>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "frmTovmir3.h"
 
@@ -59,6 +63,54 @@ bool noDisplay(int argc, char** argv) {
 #endif
 }
 
+// Qt ends its platform start with qFatal, which aborts (status 134 and a core
+// file), wherever no platform plugin can open a display: DISPLAY naming a display
+// that does not exist or refuses us, WAYLAND_DISPLAY without a compositor behind
+// it or without Qt's Wayland plugin (the package qt6-wayland), each entry of a
+// list "wayland;xcb" failing in turn. While QApplication is being made, a fatal
+// message becomes the Swedish one and status 1; the English warnings before it
+// are held back, and given to Qt's own handler only when the start succeeds.
+struct HeldMessage {
+    QtMsgType type;
+    std::string category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler qtHandler = nullptr;
+
+std::string shownVariable(const char* name) {
+    const char* v = std::getenv(name);
+    return std::string(name) + (v && *v ? "=" + std::string(v) : " saknas");
+}
+
+void platformStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        heldMessages.push_back({type, context.category ? context.category : "", text});
+        return;
+    }
+    bool waylandPluginMissing = false;
+    for (const HeldMessage& m : heldMessages)
+        waylandPluginMissing |= m.text.contains("platform plugin \"wayland\"", Qt::CaseInsensitive);
+    std::string message = "tovmir: ingen bildskärm kunde öppnas för fönstret (" + shownVariable("DISPLAY") + ", " +
+                          shownVariable("WAYLAND_DISPLAY") + ")";
+    if (waylandPluginMissing) message += "; för Wayland behövs paketet qt6-wayland";
+    message += "; använd tovmir-cli i terminalen\n";
+    std::fputs(message.c_str(), stderr);
+    std::fflush(nullptr);
+    // No abort and no core: the process ends here, inside Qt, as a refused start.
+    ::_exit(1);
+}
+
+// Qt's own handler again, and the warnings held back passed to it.
+void platformStarted() {
+    qInstallMessageHandler(qtHandler);
+    for (const HeldMessage& m : heldMessages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, m.category.empty() ? "default" : m.category.c_str());
+        if (qtHandler) qtHandler(m.type, context, m.text);
+    }
+    heldMessages.clear();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,7 +132,9 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
+    qtHandler = qInstallMessageHandler(platformStartMessage);
     QApplication app(argc, argv);
+    platformStarted();
     app.setApplicationName("tovmir");
     app.setApplicationVersion(TOVMIR_VERSION);
     tovmir::frmTovmir3 window;

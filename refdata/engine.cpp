@@ -3,9 +3,11 @@
 #include <openssl/crypto.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -100,13 +102,42 @@ std::string quoted(std::string_view s, char q) {
 
 std::string sqliteMessage(sqlite3* db) { return db ? sqlite3_errmsg(db) : "okänt fel"; }
 
+// A file named in a message by its full path: the program reads from its run
+// folder, which the user need not know.
+std::string shownPath(const std::string& fileName) {
+    if (fileName.empty() || fileName[0] == '/') return fileName;
+    char folder[4096];
+    if (!::getcwd(folder, sizeof folder)) return fileName;  // a folder since removed, or a path too long
+    std::string full = folder;
+    if (full.back() != '/') full += '/';
+    return full + (fileName.rfind("./", 0) == 0 ? fileName.substr(2) : fileName);
+}
+
+// Why the database file cannot be opened, in Swedish, for the common cases:
+// missing (a dangling link too), not a file, no permission, empty (SQLite would
+// take an empty file for an empty database and report a missing table). Empty
+// where the file looks openable; the system's own text only in brackets.
+std::string unopenableReason(const std::string& fileName) {
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return "finns inte";
+        if (errno == EACCES) return "kan inte nås: behörighet saknas till en mapp på vägen";
+        return std::string("kan inte nås (") + std::strerror(errno) + ")";
+    }
+    if (S_ISDIR(st.st_mode)) return "är en mapp, inte en fil";
+    if (!S_ISREG(st.st_mode)) return "är ingen vanlig fil";
+    if (::access(fileName.c_str(), R_OK) != 0) return "får inte läsas: behörighet saknas";
+    if (st.st_size == 0) return "är tom";
+    return "";
+}
+
 // Executes statements that return no rows we need; raises DataError with the context.
 void exec(sqlite3* db, const std::string& sql, const std::string& context) {
     char* err = nullptr;
     if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
         std::string why = err ? err : sqliteMessage(db);
         sqlite3_free(err);
-        throw DataError(context + ": " + why);
+        throw DataError(context + " (SQLite: " + why + ")");
     }
 }
 
@@ -156,13 +187,16 @@ std::shared_ptr<sqlite3> connectTo(const std::string& fileName, const std::strin
     // two were a fifth of a month listed in the terminal.
     static const bool cryptoStarted = OPENSSL_init_crypto(OPENSSL_INIT_NO_LOAD_CONFIG | OPENSSL_INIT_NO_ATEXIT, nullptr);
     (void)cryptoStarted;
+    const std::string shown = shownPath(fileName);
+    if (const std::string reason = unopenableReason(fileName); !reason.empty())
+        throw DataError("databasen " + shown + " " + reason);
     sqlite3* raw = nullptr;
     // Without SQLITE_OPEN_CREATE a missing file is an error, not a new empty
     // database; read-write falls back to reading where the file is write-protected.
     const int rc = sqlite3_open_v2(fileName.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     std::shared_ptr<sqlite3> connection(raw, SqliteClose{});
-    if (rc != SQLITE_OK) throw DataError("databasen " + fileName + " kan inte öppnas: " + sqliteMessage(raw));
-    const std::string context = "databasen " + fileName + " kan inte öppnas";
+    const std::string context = "databasen " + shown + " kan inte öppnas";
+    if (rc != SQLITE_OK) throw DataError(context + " (SQLite: " + sqliteMessage(raw) + ")");
     exec(raw, "PRAGMA key = " + quoted(password, '\'') + ";", context);
     exec(raw, cipherSettings, context);
     // The key is only tried at the first read; read the schema now so that a file
@@ -172,7 +206,7 @@ std::shared_ptr<sqlite3> connectTo(const std::string& fileName, const std::strin
     char* err = nullptr;
     if (sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &err) != SQLITE_OK) {
         sqlite3_free(err);
-        throw DataError("databasen " + fileName + " är skadad eller kan inte läsas (den går inte att dekryptera)");
+        throw DataError("databasen " + shown + " är skadad eller ingen referensdatabas för Tovmir (den går inte att dekryptera)");
     }
     return connection;
 }
@@ -181,7 +215,8 @@ std::shared_ptr<sqlite3> connectTo(const std::string& fileName, const std::strin
 // half-way (a damaged page) raises DataError and is not kept.
 std::shared_ptr<TableData> readTable(sqlite3* raw, const std::string& table, const std::string& fileName) {
     const auto damaged = [&](const std::string& why) {
-        return DataError("tabellen " + table + " kan inte läsas: databasen " + fileName + " är skadad (SQLite: " + why + ")");
+        return DataError("tabellen " + table + " kan inte läsas: databasen " + shownPath(fileName) + " är skadad (SQLite: " +
+                         why + ")");
     };
     sqlite3_stmt* stmt = nullptr;
     const std::string sql = "SELECT * FROM " + quoted(table, '"') + " ORDER BY rowid;";
@@ -189,7 +224,7 @@ std::shared_ptr<TableData> readTable(sqlite3* raw, const std::string& table, con
         const std::string why = sqliteMessage(raw);
         sqlite3_finalize(stmt);
         if (why.rfind("no such table", 0) == 0)
-            throw DataError("tabellen " + table + " finns inte i databasen " + fileName);
+            throw DataError("tabellen " + table + " finns inte i databasen " + shownPath(fileName));
         throw damaged(why);
     }
     auto content = std::make_shared<TableData>();

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -44,9 +45,36 @@ TEST_F(Engine, ThePasswordReallyLocksTheFile) {
     char header[16] = {};
     std::ifstream("Const.mdb", std::ios::binary).read(header, sizeof header);
     EXPECT_NE(std::string(header, 15), "SQLite format 3");
-    EXPECT_NE(errorOf([] { openDatabase("Saknas.mdb", false, false, referenceConnectString()); }).find("Saknas.mdb"),
-              std::string::npos);
     EXPECT_FALSE(std::filesystem::exists("Saknas.mdb"));  // opening never creates the file
+}
+
+TEST_F(Engine, AnUnopenableDatabaseIsNamedByItsFullPathInSwedish) {
+    build(fixture::baseTables());
+    const std::string here = std::filesystem::current_path().string() + "/";
+    const auto openError = [](const std::string& name) {
+        return errorOf([&] { openDatabase(name, false, false, referenceConnectString()); });
+    };
+    std::filesystem::create_directory("Mapp.mdb");
+    std::ofstream("Tom.mdb").close();
+    std::ofstream("Skräp.mdb") << std::string(4096, 'x');
+    std::filesystem::create_symlink("Borta.mdb", "Länk.mdb");  // a link left by an uninstalled package
+    const std::pair<std::string, std::string> cases[] = {
+        {"Saknas.mdb", "databasen " + here + "Saknas.mdb finns inte"},
+        {"./Länk.mdb", "databasen " + here + "Länk.mdb finns inte"},
+        {"Const.mdb/x", "databasen " + here + "Const.mdb/x finns inte"},
+        {"Mapp.mdb", "databasen " + here + "Mapp.mdb är en mapp, inte en fil"},
+        {"/dev/null", "databasen /dev/null är ingen vanlig fil"},
+        {"Tom.mdb", "databasen " + here + "Tom.mdb är tom"},
+        {"Skräp.mdb", "databasen " + here +
+                          "Skräp.mdb är skadad eller ingen referensdatabas för Tovmir (den går inte att dekryptera)"},
+    };
+    for (const auto& [name, message] : cases) EXPECT_EQ(openError(name), message) << name;
+    // Permissions bind everyone but root.
+    if (::geteuid() != 0) {
+        std::filesystem::permissions("Const.mdb", std::filesystem::perms::none);
+        EXPECT_EQ(openError("Const.mdb"), "databasen " + here + "Const.mdb får inte läsas: behörighet saknas");
+        std::filesystem::permissions("Const.mdb", std::filesystem::perms::owner_all);
+    }
 }
 
 TEST_F(Engine, AMaintainerOpensItInTheStockShellWithTheWrittenSettings) {

@@ -17,6 +17,9 @@ protected:
     int todayYear = 2026, todayMonth = 12;
     void SetUp() override {
         WorkingFolder::SetUp();
+        // The state folder inside the test's own folder: no test touches the
+        // user's ~/.local/state.
+        ::setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
         build(fixture::baseTables());
         shownMessages.clear();
         txtIndateBackground = fieldYellow;
@@ -27,6 +30,7 @@ protected:
     }
     void TearDown() override {
         installMainWindowHooks({});
+        std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
         WorkingFolder::TearDown();
     }
     static void file(const char* name, const std::string& text) { std::ofstream(name, std::ios::binary) << text; }
@@ -116,10 +120,71 @@ TEST_F(MainWindow, OnlyTheUsersCloseRemembersTheNation) {
     nation = -12;
     Form_QueryUnload(true);
     EXPECT_EQ(read(nationFile), "-12\r\n");
-    // A file that cannot be written only means the nation is not remembered.
+    // A run folder's file that cannot be written: the state folder keeps it.
     std::filesystem::remove(nationFile);
     std::filesystem::create_directory(nationFile);
     EXPECT_NO_THROW(Form_QueryUnload(true));
+    EXPECT_EQ(read("state/tovmir/ctry.txt"), "-12\r\n");
+}
+
+TEST_F(MainWindow, ANationTheRunFolderCannotKeepIsKeptInTheStateFolder) {
+    // A shared, read-only run folder; root writes anyway, so ctry.txt.tmp is
+    // blocked by a folder of that name as well (not empty, or it is removed).
+    std::filesystem::create_directories("ctry.txt.tmp/x");
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    ASSERT_TRUE(Form_Load());
+    nation = 2;
+    Form_QueryUnload(true);
+    EXPECT_TRUE(shownMessages.empty());
+    EXPECT_FALSE(std::filesystem::exists(nationFile));
+    EXPECT_EQ(read("state/tovmir/ctry.txt"), "2\r\n");
+    nation = 0;
+    ASSERT_TRUE(Form_Load());  // read back from there, and taken
+    EXPECT_EQ(nation, 2);
+    EXPECT_FALSE(std::filesystem::exists("state/tovmir/ctry.txt"));
+
+    // Without XDG_STATE_HOME, or with a relative one, in ~/.local/state.
+    const std::string home = getenv("HOME") ? getenv("HOME") : "";
+    ::setenv("HOME", (dir / "home").c_str(), 1);
+    ::setenv("XDG_STATE_HOME", "state", 1);
+    nation = 3;
+    Form_QueryUnload(true);
+    EXPECT_EQ(read("home/.local/state/tovmir/ctry.txt"), "3\r\n");
+    nation = 0;
+    ASSERT_TRUE(Form_Load());
+    EXPECT_EQ(nation, 3);
+
+    // Neither folder can be written: the window closes, the calculator with it,
+    // and the user is told where the file could not go.
+    std::ofstream(dir / "home" / "fil") << "x";
+    ::setenv("XDG_STATE_HOME", (dir / "home" / "fil").c_str(), 1);
+    openCalculator();
+    Form_QueryUnload(true);
+    EXPECT_FALSE(calculatorOpen());
+    ASSERT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(shownMessages[0].title, "Felrapport");
+    EXPECT_EQ(shownMessages[0].text, "Landet som visas kan inte sparas till nästa start: filen ctry.txt kan varken "
+                                     "skrivas i " + dir.string() + " eller i " + (dir / "home/fil/tovmir").string() + ".");
+    ::unsetenv("XDG_STATE_HOME");
+    ::unsetenv("HOME");
+    Form_QueryUnload(true);
+    ASSERT_EQ(shownMessages.size(), 2u);
+    EXPECT_NE(shownMessages[1].text.find("varken XDG_STATE_HOME eller HOME är satt"), std::string::npos);
+    if (!home.empty()) ::setenv("HOME", home.c_str(), 1);
+    ::setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
+
+    // The run folder writable again: its file first, and the state folder's
+    // older one gone at the next close.
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
+    std::filesystem::remove_all("ctry.txt.tmp");
+    std::filesystem::create_directories("state/tovmir");
+    file("state/tovmir/ctry.txt", "2\r\n");
+    file(nationFile, "1\r\n");
+    ASSERT_TRUE(Form_Load());
+    EXPECT_EQ(nation, 1);
+    Form_QueryUnload(true);
+    EXPECT_EQ(read(nationFile), "1\r\n");
+    EXPECT_FALSE(std::filesystem::exists("state/tovmir/ctry.txt"));
 }
 
 TEST_F(MainWindow, EnterTakesOnlyACompleteDateWithinTheNationsYears) {
@@ -282,6 +347,12 @@ TEST_F(MainWindow, NotesOfTheShownMonth) {
     picNotis_Click();
     EXPECT_EQ(shownMessages.back().title, "Historiska Notiser");
     EXPECT_NE(shownMessages.back().text.find("30 februari"), std::string::npos);
+    // A month without notes says so, rather than showing an empty box.
+    monthNames[1] = fixedText("Januari", 11);
+    curYear = 1713, curMonth = 1;
+    picNotis_Click();
+    EXPECT_EQ(shownMessages.back().title, "Historiska Notiser");
+    EXPECT_EQ(shownMessages.back().text, "Inga anteckningar för januari 1713.");
     file("HistSe.txt", "1700-01 1712-12 utan slutpost\r\n");
     curYear = 1800;
     picNotis_Click();

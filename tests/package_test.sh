@@ -29,6 +29,30 @@ work=$("$ROOT/bin/tovmir" --prepare)
 echo "3" > "$work/ctry.txt"
 "$ROOT/bin/tovmir" --prepare >/dev/null
 [ "$(cat "$work/ctry.txt")" = "3" ] || fail "ctry.txt skrevs över"
+# Without HOME, or with one that cannot be written, the program runs in the
+# shared folder, read-only: a Swedish word on the way, no shell or mkdir error.
+touch "$SCRATCH/fil"
+# Runs a command with HOME unset ($1 "unset") or set to $1, and no display.
+with_home() {
+  h=$1
+  shift
+  if [ "$h" = unset ]; then
+    env -u HOME -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_DATA_HOME= "$@"
+  else
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$h" XDG_DATA_HOME= "$@"
+  fi
+}
+for home in unset "$SCRATCH/fil"; do
+  work=$(with_home "$home" "$ROOT/bin/tovmir" --prepare 2>"$SCRATCH/err") || fail "tovmir --prepare med HOME $home: status $?: $(cat "$SCRATCH/err")"
+  [ "$work" = "$ROOT/share/tovmir" ] || fail "med HOME $home blev arbetsmappen $work"
+  grep -q "^tovmir: ingen egen arbetsmapp (.*); kalendern körs i $ROOT/share/tovmir$" "$SCRATCH/err" || fail "med HOME $home: $(cat "$SCRATCH/err")"
+  status=0
+  with_home "$home" "$ROOT/bin/tovmir" 2>"$SCRATCH/err" || status=$?
+  [ "$status" = 1 ] && tail -1 "$SCRATCH/err" | grep -q "^tovmir: ingen bildskärm" || fail "tovmir med HOME $home: status $status: $(cat "$SCRATCH/err")"
+done
+
+# The window opens natively in a Wayland session only with Qt's Wayland plugin.
+dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland || fail "paketet rekommenderar inte qt6-wayland"
 [ -x "$ROOT/lib/tovmir/tovmir" ] && [ -x "$ROOT/lib/tovmir/winhelp" ] || fail "programmen saknas i lib/tovmir"
 
 grep -qx "Exec=tovmir" "$ROOT/share/applications/tovmir.desktop" || fail "skrivbordsfilen startar inte tovmir"
