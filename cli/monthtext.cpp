@@ -112,6 +112,7 @@ std::string monthOps() {
                        "\t" + op.text + "\n";
                 break;
             case SurfaceOp::line: out += "line\t" + op.name + "\t" + std::to_string(op.y) + "\n"; break;
+            case SurfaceOp::hide: out += "hide\t" + op.name + "\n"; break;
         }
     }
     return out;

@@ -67,15 +67,37 @@ QColor rgb(uint32_t c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0x
 struct RuleLine {
     const char* name;
     int x1, y1, x2, y2;
-    bool moved;  // by the listing, to the week's y
+    bool moved;  // by the listing, to the week's y, or hidden
 };
-// The ruling lines in pixels, as the window was designed.
+// The ruling lines in pixels, as the window was designed, with two ends brought
+// inside the client area: Line2 ran to x 568, which the designed window cut off
+// at its edge but an enlarged one out of proportion showed (to x 827 at 1000 by
+// 600, past the month into the empty margin); Line7 and Line8 ran to y 416.
 constexpr RuleLine ruleLines[] = {
-    {"Line1", 8, 24, 328, 24, false},   {"Line2", 0, 24, 568, 24, true},   {"Line3", 0, 112, 352, 112, true},
+    {"Line1", 8, 24, 328, 24, false},   {"Line2", 0, 24, 352, 24, true},   {"Line3", 0, 112, 352, 112, true},
     {"Line4", 0, 200, 352, 200, true},  {"Line5", 0, 288, 352, 288, true}, {"Line6", 0, 376, 352, 376, true},
-    {"Line7", 16, 24, 16, 416, false},  {"Line8", 56, 24, 56, 416, false}, {"Line10", 240, 24, 312, 24, false},
-    {"Line11", 0, 32, 352, 32, true},
+    {"Line7", 16, 24, 16, clientHeight, false},  {"Line8", 56, 24, 56, clientHeight, false},
+    {"Line10", 240, 24, 312, 24, false}, {"Line11", 0, 32, 352, 32, true},
 };
+
+// The ruling lines to draw, in designed pixels: the fixed ones, and the week
+// rules where the listing put them.
+std::vector<QLineF> drawnRules() {
+    std::vector<QLineF> drawn;
+    for (const auto& l : ruleLines) {
+        QLineF line(l.x1, l.y1, l.x2, l.y2);
+        if (l.moved) {
+            // Where the listing put it; a rule it hid, or one no listing has
+            // placed yet, is not drawn.
+            const auto it = lineY.find(l.name);
+            if (it == lineY.end()) continue;
+            const double y = it->second / twipsPerPixel;
+            line.setLine(l.x1, y, l.x2, y);
+        }
+        drawn.push_back(line);
+    }
+    return drawn;
+}
 
 QLabel* pictureButton(QWidget* parent, const char* name, int left, int width, const QPixmap& picture) {
     auto* p = new QLabel(parent);
@@ -281,14 +303,7 @@ void frmTovmir3::paintEvent(QPaintEvent*) {
     g.setPen(QPen(QColor(0, 0, 192), 2));
     g.drawLine(0, 25, clientWidth, 25);  // Line13, under the top row
     g.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    for (const auto& l : ruleLines) {
-        int y1 = l.y1, y2 = l.y2;
-        if (l.moved) {
-            const auto it = lineY.find(l.name);
-            if (it != lineY.end()) y1 = y2 = it->second / twipsPerPixel;
-        }
-        g.drawLine(l.x1, y1, l.x2, y2);
-    }
+    for (const auto& r : drawnRules()) g.drawLine(r);
     g.setFont(listingFont);
     const QFontMetricsF metrics(listingFont);
     for (const auto& piece : listingPieces()) {

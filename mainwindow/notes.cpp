@@ -58,6 +58,16 @@ std::string notesKey(int16_t year, int16_t month) {
     return key;
 }
 
+std::string noNotesText(int16_t year, int16_t month) {
+    std::string name = month >= 1 && month <= 12 ? monthNames[static_cast<std::size_t>(month)] : std::string();
+    name.erase(name.find_last_not_of(' ') + 1);
+    // The month's name as running text writes it, in lower case ("februari");
+    // the names are ASCII in every nation's table. Without names loaded, the key.
+    if (!name.empty() && name[0] >= 'A' && name[0] <= 'Z') name[0] = static_cast<char>(name[0] - 'A' + 'a');
+    const std::string when = name.empty() ? std::to_string(year) + "-" + format0x(month) : name + " " + std::to_string(year);
+    return "Inga anteckningar för " + when + ".";
+}
+
 void picNotis_Click() {
     const char* file = notesFile(nation);
     if (!file) return;
@@ -79,7 +89,8 @@ void picNotis_Click() {
         messageBox("Tyvärr okänt fel", "Felrapport", MessageIcon::critical);
         failed = true;
     }
-    if (!failed) messageBox(shown, "Historiska Notiser", MessageIcon::information);
+    if (!failed) messageBox(shown.find_first_not_of(" \n") == std::string::npos ? noNotesText(curYear, curMonth) : shown,
+                            "Historiska Notiser", MessageIcon::information);
     focusDateField();
 }
 

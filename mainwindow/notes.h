@@ -20,4 +20,8 @@ std::string notesKey(int16_t year, int16_t month);
 // A file that ends first raises std::runtime_error.
 std::string notesFor(const std::string& fileText, const std::string& key);
 
+// What the notes box says for a month that no note applies to, rather than
+// nothing: "Inga anteckningar för februari 1753."
+std::string noNotesText(int16_t year, int16_t month);
+
 }  // namespace tovmir

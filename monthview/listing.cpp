@@ -38,6 +38,9 @@ void listMonth() {
     const int16_t dayCount =
         reform ? reform->lastLabel
                : to16(int64_t{dateToDayNumber(curYear, to16(int64_t{curMonth} + 1), 1, nation)} - monthStartDay);
+    // The lines the month takes: one a day that exists, fewer than its last date
+    // where a reform dropped days.
+    const int16_t lines = reform ? reform->days : dayCount;
 
     setPrintY(headerY);
     setForeColor(9);
@@ -46,12 +49,19 @@ void listMonth() {
     moveLine("Line11", topRuleY);
 
     // The first day of the month that begins a week: a Sunday while the nation
-    // counts weeks from Sunday, a Monday after.
+    // counts weeks from Sunday, a Monday after. The rule stands just above that
+    // day's line. A rule whose week would begin after the month's last line (the
+    // fifth in most months, three of them in February 1753 with its 17 lines) is
+    // hidden, so that no rule stands under the last day; a week beginning on the
+    // first line has its rule on Line11.
     const int64_t d = monthStartDay % 7;
     const int64_t s = curYear <= weekNoChg ? 6 - d : (d == 0 ? 0 : 7 - d);
-    const int64_t firstRule = topRuleY + lineStep * s;
     const char* const rules[] = {"Line2", "Line3", "Line4", "Line5", "Line6"};
-    for (int i = 0; i < 5; ++i) moveLine(rules[i], firstRule + int64_t{weekStep} * i);
+    for (int i = 0; i < 5; ++i) {
+        const int64_t weekStart = s + 7 * i;
+        if (weekStart < lines) moveLine(rules[i], topRuleY + lineStep * s + int64_t{weekStep} * i);
+        else hideLine(rules[i]);
+    }
 
     const bool nordic = nationCalendar(nation).almanac;
     int64_t lineY = firstLineY;
@@ -103,7 +113,6 @@ void listMonth() {
     setPrintY(firstLineY);
     setPrintX(calendarLabelX);
     printText(alternative == julianCode ? oldStyle : newStyle);
-    const int16_t lines = reform ? reform->days : dayCount;
     lineY = firstLineY;
     for (int64_t r = 0; r < lines; ++r) {
         const int32_t day = to32(int64_t{monthStartDay} + r);

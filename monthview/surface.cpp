@@ -61,6 +61,11 @@ void moveLine(const std::string& line, int64_t y) {
     record({SurfaceOp::line, line, 0, to16(y), 0, ""}, true);
 }
 
+void hideLine(const std::string& line) {
+    lineY.erase(line);
+    record({SurfaceOp::hide, line, 0, 0, 0, ""}, true);
+}
+
 void markLine(int64_t y) { record({SurfaceOp::line, markLineName, 0, to16(y), 0, ""}, true); }
 
 uint32_t paletteRgb(int16_t color) {

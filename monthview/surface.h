@@ -14,8 +14,8 @@ namespace tovmir {
 
 // One drawing operation, in the order it happened.
 struct SurfaceOp {
-    enum Kind { caption, clear, print, line } kind;
-    std::string name;  // caption: the label; line: the line control
+    enum Kind { caption, clear, print, line, hide } kind;
+    std::string name;  // caption: the label; line and hide: the line control
     int16_t x = 0, y = 0;
     int16_t color = 0;  // print: palette index
     std::string text;   // caption and print
@@ -26,7 +26,8 @@ extern std::vector<SurfaceOp> displayList;
 // Every operation since resetSurfaceLog, clears and captions included.
 extern std::vector<SurfaceOp> surfaceLog;
 // The captions of lblYear and lblMonth, the date field's text, and where the
-// lines Line2 to Line6 and Line11 stand now (y in twips).
+// lines Line2 to Line6 and Line11 stand now (y in twips); a hidden line has no
+// entry.
 extern std::map<std::string, std::string> labelCaptions;
 extern std::string txtIndateText;
 extern std::map<std::string, int16_t> lineY;
@@ -50,7 +51,11 @@ void setForeColor(int64_t color);
 // Writes text at the print position in the current colour, then moves to x = 0,
 // one text line down.
 void printText(const std::string& text);
+// Puts a line at y and shows it.
 void moveLine(const std::string& line, int64_t y);
+// Takes a line out of sight until it is moved again: a week rule that the month
+// has no place for.
+void hideLine(const std::string& line);
 // The mark of one day's line, whose print position's top is y: a line operation
 // named markLineName in the display list, which the window draws as a band behind
 // that line. It moves no ruling line (lineY keeps none of it), and the next clear

@@ -64,7 +64,7 @@ TEST_F(MonthView, May2024InSweden) {
     EXPECT_EQ(l.labels, range(1, 31));
     EXPECT_EQ(lineY["Line11"], layout::topRuleY);
     EXPECT_EQ(lineY["Line2"], 1460);  // 1 May 2024 is a Wednesday: the first Monday is the sixth line
-    EXPECT_EQ(lineY["Line6"], 1460 + 4 * 1260);
+    EXPECT_EQ(lineY.count("Line6"), 0u);  // its week would begin on the 34th line, under the 31st day
     EXPECT_EQ(l.weeks, (std::vector<std::string>{"18", "19", "20", "21", "22"}));
     for (int sunday : {5, 12, 19, 26}) EXPECT_EQ(l.colors[sunday - 1], 12) << sunday;
     EXPECT_EQ(l.colors[0], 0);
@@ -145,6 +145,43 @@ TEST_F(MonthView, WeekSeparatorsFollowTheNationsWeekStart) {
     const Listing julian = show(5, "2024-05");
     EXPECT_TRUE(julian.weeks.empty());
     EXPECT_EQ(std::count(julian.colors.begin(), julian.colors.end(), 12), 0);
+}
+
+// A week rule stands just above the line of each day that begins a week (a
+// Sunday while the nation counts weeks from Sunday, a Monday after), and nowhere
+// else: none under the last day of a short month or at the foot of a month of
+// fewer weeks.
+TEST_F(MonthView, WeekRulesStandOnlyAboveTheDaysThatBeginAWeek) {
+    struct Case { int16_t nation; const char* month; std::size_t rules; };
+    const Case cases[] = {
+        {0, "1753-02", 2},  // 17 days from Monday 1 February: Sundays the 7th and 14th
+        {4, "1700-11", 3},  // 19 days from Friday 1 November, 28 November after the 16th
+        {0, "2025-03", 5},  // Saturday 1 March, 31 days: six weeks
+        {0, "2024-05", 4},  // Wednesday 1 May: Mondays the 6th to the 27th
+        {0, "2021-02", 4},  // Monday 1 February, 28 days: the first rule on Line11
+        {0, "1700-02", 4},  // 28 days from Sunday 1 February (Julian)
+        {2, "1700-02", 3},  // 18 days from Sunday 1 February (Julian)
+        {6, "1582-10", 3},  // 21 lines from Monday 1 October
+    };
+    for (const auto& c : cases) {
+        show(c.nation, c.month);
+        const int16_t firstWeekday = curYear <= weekNoChg ? 6 : 0;
+        std::vector<int> dayLines;  // print y of each day's line
+        for (const auto& op : displayList)
+            if (op.kind == SurfaceOp::print && op.x == layout::textX && op.y >= layout::firstLineY) dayLines.push_back(op.y);
+        std::vector<int> expected;
+        for (std::size_t k = 0; k < dayLines.size(); ++k)
+            if ((monthStartDay + int32_t(k)) % 7 == firstWeekday) expected.push_back(dayLines[k] + layout::topRuleY - layout::firstLineY);
+        std::vector<int> rules;
+        for (const char* name : {"Line2", "Line3", "Line4", "Line5", "Line6"})
+            if (lineY.count(name)) rules.push_back(lineY[name]);
+        EXPECT_EQ(rules, expected) << c.nation << " " << c.month;
+        EXPECT_EQ(rules.size(), c.rules) << c.nation << " " << c.month;
+        for (int y : rules) {
+            EXPECT_GE(y, lineY["Line11"]) << c.month;
+            EXPECT_LT(y, dayLines.back() + layout::lineStep) << c.month;
+        }
+    }
 }
 
 TEST_F(MonthView, TheYearDataIsLoadedOncePerYear) {

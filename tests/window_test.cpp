@@ -1,6 +1,9 @@
 // The Qt window as a user drives it, offscreen: controls found by their names,
 // keys and clicks sent with QTest; the painted display list and the widgets'
 // texts and colours are checked, not pixels.
+#include <algorithm>
+#include <cmath>
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -198,6 +201,50 @@ TEST_F(ShippedWindow, NothingCollidesInReformMonthsAndASampleOfOthers) {
                 if (ruleY < p.top - 3 || ruleY > p.top + metrics.ascent()) continue;  // not the line just below
                 const double glyphTop = p.top + metrics.ascent() + tightTop;
                 EXPECT_GT(glyphTop, ruleY + 0.5) << name << " " << month.toStdString();
+            }
+        }
+    }
+}
+
+// As painted, at the designed size and enlarged in and out of proportion: the
+// rules and the text end at the listing's right edge (the designed width times
+// the window's scale), and below the last day's line nothing is drawn right of
+// the rule Line8, however short the month; after the month changes and after
+// another repaint alike.
+TEST_F(ShippedWindow, TheRulesStayInsideTheMonthAtEverySize) {
+    frmTovmir3 w;
+    BoxCloser closer;
+    ASSERT_TRUE(w.Form_Load());
+    w.show();
+    const QColor white(Qt::white);
+    const QFontMetricsF metrics(w.listingFont);
+    struct Month { int16_t nation; const char* month; };
+    const Month months[] = {{0, "1753-02"}, {4, "1700-11"}, {0, "2025-03"}, {0, "2021-02"}, {0, "2024-05"}};
+    for (const QSize size : {QSize(356, 412), QSize(1000, 600), QSize(600, 1000), QSize(712, 824)}) {
+        w.resize(size);
+        QApplication::processEvents();
+        const double s = w.scale();
+        const int right = int(std::ceil(w.minimumWidth() * s));
+        const int textLeft = int(std::ceil(60 * s));  // right of Line8 (x 56) and its pen
+        for (const auto& m : months) {
+            showMonth(w, m.nation, m.month);
+            double lastBottom = 0;
+            for (const auto& p : w.listingPieces()) lastBottom = std::max(lastBottom, p.top + metrics.ascent() + metrics.descent());
+            const int below = int(std::ceil(lastBottom * s)) + 1;
+            for (int repaint = 0; repaint < 2; ++repaint) {
+                const QImage image = w.grab().toImage();
+                ASSERT_EQ(image.size(), size);
+                const std::string where = std::to_string(size.width()) + "x" + std::to_string(size.height()) + " " +
+                                          std::to_string(m.nation) + " " + m.month;
+                int outside = 0, under = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x) {
+                        if (image.pixelColor(x, y) == white) continue;
+                        if (x > right) ++outside;
+                        else if (y > below && x >= textLeft) ++under;
+                    }
+                EXPECT_EQ(outside, 0) << where << ": drawn right of x " << right;
+                EXPECT_EQ(under, 0) << where << ": drawn below y " << below;
             }
         }
     }
