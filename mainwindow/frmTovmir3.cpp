@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -186,7 +187,16 @@ frmTovmir3::frmTovmir3() {
     installMainWindowOps({
         [this](const std::string& file) {
             QPixmap flag(QString::fromStdString(file));
-            if (flag.isNull()) throw DataError("flaggbilden " + file + " kan inte läsas");
+            // Named with its whole path, and why where the file system can say.
+            if (flag.isNull()) {
+                std::error_code ec;
+                const std::filesystem::path path = std::filesystem::absolute(file, ec);
+                const std::string where = ec ? file : path.string();
+                const char* why = !std::filesystem::exists(path, ec) ? "finns inte"
+                                  : std::filesystem::is_directory(path, ec) ? "är en mapp"
+                                                                            : "är ingen bild som kan läsas";
+                throw DataError("flaggbilden " + where + " " + why);
+            }
             for (auto& d : designed)
                 if (d.widget == picFlg) d.picture = flag;
             placeControls();
