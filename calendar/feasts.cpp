@@ -71,10 +71,16 @@ int32_t julianEaster(int16_t year, int16_t inNation) {
 int32_t gregorianEaster(int16_t year, int16_t inNation) {
     const int64_t y = year;
     const int64_t a = y % 19, b = y / 100, c = y % 100, d = b / 4, e = b % 4;
-    // The century term: solar and lunar corrections since 1582. The folded constant 9
-    // equals 15 - (b - (b + 8) / 25 + 1) / 3 for the centuries 18 to 20 only.
+    // The century term: the lunar correction (b - (b + 8) / 25 + 1) / 3 since 1582,
+    // taken from 15. Folded into the constant 9 it is right for 1800 to 2099 only.
+    // Codes 0 to 4 keep the constant before 1800, since their correction lists were
+    // drawn against it; code 6 has no list and takes the full term there. From 2100
+    // every code takes the full term: the constant would put Easter a week off in
+    // some years (4000, 9999, 32767). All years here are positive, so b is too, and
+    // h stays non-negative up to 32767 (19a + b - d + term >= 0 for every b <= 327).
     int64_t centuryTerm = 9;
-    if (inNation == 6 && year >= 1583 && year <= 1799) centuryTerm = 15 - (b - (b + 8) / 25 + 1) / 3;
+    if (year > 2099 || (inNation == 6 && year >= 1583 && year <= 1799))
+        centuryTerm = 15 - (b - (b + 8) / 25 + 1) / 3;
     const int64_t h = (19 * a + b - d + centuryTerm) % 30;
     const int64_t i = c / 4, k = c % 4;
     const int64_t l = (32 + 2 * e + 2 * i - h - k) % 7;

@@ -17,9 +17,11 @@ int32_t julianEaster(int16_t year, int16_t inNation = nation);
 
 // Easter Sunday by the Gregorian computus (Carter's form, with the century term
 // folded into a constant that is right from 1800 to 2099), as a day number in the
-// calendar of inNation. Codes 0 to 4 keep that constant and mend the 1700s with
-// their correction lists. Code 6 has no list, so for it the years 1583 to 1799 use
-// the complete century term, which gives the Easter of published Gregorian tables.
+// calendar of inNation. Codes 0 to 4 keep that constant before 1800 and mend the
+// 1700s with their correction lists. Code 6 has no list, so for it the years 1583
+// to 1799 use the complete century term, which gives the Easter of published
+// Gregorian tables; so do all codes from 2100 to 32767. Day numbers of year 32767
+// are near 13.7 million, well inside 32 bits.
 int32_t gregorianEaster(int16_t year, int16_t inNation = nation);
 
 // Easter Sunday of the year in the nation's calendar with the nation's historical

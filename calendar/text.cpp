@@ -7,9 +7,20 @@ namespace tovmir {
 
 std::size_t utf8SequenceLength(std::string_view s, std::size_t i) {
     const auto b = static_cast<unsigned char>(s[i]);
-    const std::size_t n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+    // The lead byte gives the length. C0 and C1 could only begin an overlong form
+    // of an ASCII character, F5 to FF a code point past U+10FFFF: none begins one.
+    const std::size_t n = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : (b >> 4) == 0xE ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
     if (n == 0 || i + n > s.size()) return 0;
-    for (std::size_t k = 1; k < n; ++k)
+    // The second byte's range narrows after four leads (RFC 3629): E0 A0.. (no
+    // overlong three-byte form), ED ..9F (no surrogate D800 to DFFF), F0 90.. (no
+    // overlong four-byte form), F4 ..8F (nothing past U+10FFFF).
+    if (n > 1) {
+        const auto second = static_cast<unsigned char>(s[i + 1]);
+        const unsigned char lo = b == 0xE0 ? 0xA0 : b == 0xF0 ? 0x90 : 0x80;
+        const unsigned char hi = b == 0xED ? 0x9F : b == 0xF4 ? 0x8F : 0xBF;
+        if (second < lo || second > hi) return 0;
+    }
+    for (std::size_t k = 2; k < n; ++k)
         if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
     return n;
 }
@@ -93,8 +104,7 @@ std::string utf8ToWindows1252(std::string_view text) {
     return out;
 }
 
-std::string shownValue(std::string_view text) {
-    constexpr std::size_t longest = 40;
+std::string shownValue(std::string_view text, std::size_t longest) {
     std::string out;
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size();) {

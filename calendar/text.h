@@ -23,7 +23,9 @@ std::string lastCharacters(std::string_view s, std::size_t n);
 
 // Length in bytes of the well-formed UTF-8 sequence that starts at s[i], or 0 when
 // none starts there (a stray continuation byte, a lead byte without its
-// continuations, a byte that never begins one). The one place that knows the
+// continuations, a byte that never begins one, and the forms Unicode forbids: an
+// overlong form such as C0 80, a surrogate such as ED A0 80, a code point past
+// U+10FFFF such as F4 90 80 80 or F5 80 80 80). The one place that knows the
 // encoding's shape: the text rules above count a 0 as one character, the data
 // builder refuses it.
 std::size_t utf8SequenceLength(std::string_view s, std::size_t i);
@@ -37,7 +39,8 @@ std::string windows1252ToUtf8(std::string_view text);
 std::string utf8ToWindows1252(std::string_view text);
 
 // A value as a message shows it: a control byte (NUL included) or a byte that is
-// not UTF-8 written as \xNN, and a value longer than 40 characters cut with "…".
-std::string shownValue(std::string_view text);
+// not well-formed UTF-8 written as \xNN, and a value longer than `longest`
+// characters cut with "…" (a path is given a longer limit, so it shows whole).
+std::string shownValue(std::string_view text, std::size_t longest = 40);
 
 }  // namespace tovmir

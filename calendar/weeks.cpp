@@ -15,7 +15,7 @@ int16_t weekNumber(int32_t dayNumber) {
         const int32_t j1 = dateToDayNumber(y, 1, 1, nation);
         const int64_t w1 = j1 % 7;  // weekday of 1 January, 0 Monday .. 6 Sunday
         const int64_t sinceNewYear = to16(n - j1);
-        if (y <= lastSundayWeekYear) {
+        if (y <= weekNoChg) {
             int64_t week = to16(sinceNewYear + 8 + w1) / 7;
             if (w1 == 6) --week;
             return to16(week);

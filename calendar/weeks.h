@@ -5,19 +5,18 @@
 
 namespace tovmir {
 
-// The last year whose weeks run Sunday to Saturday with week 1 holding 1 January;
-// from the year after, weeks are ISO 8601 weeks.
-constexpr int16_t lastSundayWeekYear = 1972;
-
 // Week number of a day in the calendar of the current nation. Leaves curYear at the
 // year in which the week was looked up: the day's own year, or the year before for
 // early January days that belong to its last week.
 //
-// Up to 1972 the count starts on 1 January's Sunday-to-Saturday week and simply runs
-// on, so 31 December may be in week 53 or, in a leap year starting on a Saturday,
-// week 54. From 1973 the ISO rule: week 1 holds the first Thursday. A day in week 0
-// belongs to the old year's last week, found from a day four days earlier; a week
-// 53 is week 1 of the next year when that year begins Monday to Thursday.
+// The last year of Sunday weeks is the nation's weekNoChg (its Titles row, loaded
+// with its settings: 1972 in Sweden, 1973 in Finland); it has no other home, so the
+// listing and every caller count by the same year. Up to that year the count starts
+// on 1 January's Sunday-to-Saturday week and simply runs on, so 31 December may be
+// in week 53 or, in a leap year starting on a Saturday, week 54. After it the ISO
+// rule: week 1 holds the first Thursday. A day in week 0 belongs to the old year's
+// last week, found from a day four days earlier; a week 53 is week 1 of the next
+// year when that year begins Monday to Thursday.
 //
 // In a shortened reform year the count still starts at the nation's own 1 January.
 int16_t weekNumber(int32_t dayNumber);

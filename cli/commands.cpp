@@ -3,6 +3,7 @@
 #include <array>
 #include <ctime>
 #include <istream>
+#include <new>
 #include <ostream>
 #include <sstream>
 
@@ -10,10 +11,12 @@
 #include "calendar/daynumber.h"
 #include "calendar/feasts.h"
 #include "calendar/numbers.h"
+#include "calendar/overflow.h"
 #include "calendar/text.h"
 #include "calendar/limits.h"
 #include "calendar/state.h"
 #include "calendar/weeks.h"
+#include "refdata/churchdates.h"
 #include "refdata/nationsettings.h"
 #include "refdata/yeardata.h"
 #include "monthtext.h"
@@ -46,6 +49,14 @@ const CommandInfo* findCommand(std::string_view name) {
 }
 
 Database openForCommand() { return openReferenceDatabase(); }
+
+std::string errorText(const std::exception& e) {
+    if (dynamic_cast<const InputError*>(&e) || dynamic_cast<const DataError*>(&e) ||
+        dynamic_cast<const PhraseError*>(&e) || dynamic_cast<const ArithmeticOverflow*>(&e))
+        return e.what();
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return "minnet räcker inte";
+    return std::string("ett oväntat fel inträffade (") + e.what() + ")";
+}
 
 
 namespace {
@@ -88,6 +99,19 @@ std::string dateText(int16_t y, int16_t m, int16_t d) {
 // arithmetic divides with truncation, right only from year 1 on, and no almanac
 // date lies before it.
 constexpr const char* beforeYearOne = " (kalendern räknar från år 1)";
+
+// weekNumber counts Sunday weeks up to weekNoChg, the nation's own last year of
+// them (1973 in Finland), which the window has from the nation's settings. The
+// terminal reads that one field of the same Titles row, so that both count by the
+// same year; a code without a row of its own reads the row of 9, as the window does.
+void loadWeekRule(int16_t forNation) {
+    nation = forNation;
+    Database db = openForCommand();
+    Recordset titles = openRecordset(db, "Titles");
+    findNationRow(titles);
+    if (noMatch(titles)) throw DataError("tabellen Titles har ingen rad för nation " + std::to_string(forNation));
+    weekNoChg = readInt16Field(titles, "weekNoChg");
+}
 
 const char* valueName(std::string_view argName) {
     if (argName == "Y" || argName == "Y1" || argName == "Y2") return "året";
@@ -216,7 +240,7 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
             throw InputError("dagnumret " + std::to_string(j) + " ligger före år 1 i kalendern för nation " +
                              std::to_string(opt.nation) + beforeYearOne);
         if (name == "week") {
-            nation = opt.nation;
+            loadWeekRule(opt.nation);
             return std::to_string(weekNumber(j));
         }
         dayNumberToDate(j, opt.nation);
@@ -242,7 +266,9 @@ std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& a
     if (name == "valid") return isValidDate(v[0], v[1], v[2], opt.nation) ? "1" : "0";
     if (name == "prevmonthlen") return std::to_string(prevMonthLength(v[0], v[1], opt.nation));
     if (name == "easter") return std::to_string(easterDayNumber(v[0], opt.nation));
-    if (name == "year") return yearListing(v[0], opt);
+    // Only the years the month view shows have their data (1200 to 2100 for the
+    // Nordic codes); past them a year would list every day with no holiday at all.
+    if (name == "year") return yearListing(parseYearRange(args[0], {}, opt.nation).from, opt);
     if (name == "span" || name == "add" || name == "sub") return calculation(name, v, opt);
     // convert: only a date that exists in the source calendar names a day at all.
     if (!isValidDate(v[0], v[1], v[2], opt.from))
@@ -293,7 +319,7 @@ int runBatch(const CommandInfo& cmd, const Options& opt, std::istream& in, std::
             if (!warning.empty()) err << "varning: rad " << lineNo << ": " << warning << '\n';
         } catch (const std::exception& e) {
             // InputError and the overflow error alike: the line fails, the batch goes on.
-            out << "fel: " << e.what() << '\n';
+            out << "fel: " << errorText(e) << '\n';
             status = 1;
         }
     }

@@ -39,6 +39,13 @@ struct InputError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// An error's text after "fel: ". The program's own errors (InputError, the
+// reference data's, the church-date reader's, the overflow error) are Swedish
+// sentences already, and running out of memory is said in Swedish; anything else
+// a library raises is unexpected, and its text stands only in brackets after a
+// Swedish sentence.
+std::string errorText(const std::exception& e);
+
 // The longest batch line read; anything longer is refused whole rather than cut.
 constexpr std::size_t maxLineLength = 1000;
 
@@ -84,8 +91,10 @@ void writeMonthListing(std::ostream& out, std::string_view from, std::string_vie
 
 // Runs one command on its positional values and returns the output line (without
 // line end). A date that does not exist in the nation's calendar but still has a
-// day number sets *warning. Raises InputError for bad values and the system's
-// overflow error when the arithmetic leaves its width.
+// day number sets *warning. Raises InputError for bad values (year: a year the
+// nation's month view does not show too) and the system's overflow error when the
+// arithmetic leaves its width. week and year read Const.mdb in the working folder
+// (week only the nation's last year of Sunday weeks) and raise DataError for it.
 std::string runCommand(const CommandInfo& cmd, const std::vector<std::string>& args,
                        const Options& opt, std::string* warning);
 

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -33,6 +34,27 @@ std::string referenceFolder() {
     if (ec) return {};
     const auto installed = exe.parent_path().parent_path() / "share" / "tovmir";
     return std::filesystem::exists(installed / "Const.mdb", ec) ? installed.string() : std::string{};
+}
+
+// Why the folder of --dir cannot be entered, in Swedish, named by its full path:
+// the common cases in words, as the reference database's own are; anything else
+// the system reports stands only in brackets after the Swedish sentence. ENOTDIR
+// is something other than a folder where the folder or one on its way should be.
+std::string unenterableFolder(const std::string& dir, const std::error_code& ec) {
+    std::error_code ignored;
+    const auto full = std::filesystem::absolute(dir, ignored);
+    // A path is shown whole up to a length a line can hold: one too long for the
+    // system (over 4096 bytes) is cut like a value.
+    const std::string shown = tovmir::shownValue(full.empty() ? dir : full.string(), 200);
+    switch (ec.value()) {
+        case ENOENT: return "mappen " + shown + " finns inte";
+        case ENOTDIR:
+            return std::filesystem::exists(dir, ignored) ? shown + " är ingen mapp" : "mappen " + shown + " finns inte";
+        case EACCES: return "mappen " + shown + " kan inte öppnas: behörighet saknas";
+        case ENAMETOOLONG: return "mappen " + shown + " kan inte öppnas: namnet är för långt";
+        case ELOOP: return "mappen " + shown + " kan inte öppnas: för många symboliska länkar på vägen";
+        default: return "mappen " + shown + " kan inte öppnas (" + ec.message() + ")";
+    }
 }
 
 // The first word of the command line that is neither an option nor the value of
@@ -97,9 +119,25 @@ std::string swedishParseError(const CLI::ParseError& e, bool commandGiven, const
     return "kommandoraden kan inte läsas (" + kind + ")";
 }
 
+int runCli(int argc, char** argv);
+
 }  // namespace
 
+// An answer that never reached standard output (a full disk, a closed file) is a
+// failure, not a success: the status says so, and why, on standard error.
 int main(int argc, char** argv) {
+    const int status = runCli(argc, argv);
+    std::cout.flush();
+    if (std::cout) return status;
+    const int why = errno;
+    std::cerr << "fel: utdata kan inte skrivas"
+              << (why == ENOSPC ? ": disken är full" : why == EIO ? ": skrivfel på enheten" : "") << '\n';
+    return exitFailure;
+}
+
+namespace {
+
+int runCli(int argc, char** argv) {
     using namespace tovmir::cli;
     // The C++ streams buffer on their own instead of reading and writing through
     // C's stdio a character at a time; nothing here uses stdio.
@@ -198,7 +236,7 @@ int main(int argc, char** argv) {
         if (!fromText.empty()) opt.from = parse16(fromText, "nationskoden");
         if (!toText.empty()) opt.to = parse16(toText, "nationskoden");
     } catch (const InputError& e) {
-        std::cerr << "fel: " << e.what() << '\n';
+        std::cerr << "fel: " << errorText(e) << '\n';
         return exitUsage;
     }
     opt.latin = latin;
@@ -207,7 +245,7 @@ int main(int argc, char** argv) {
         std::error_code ec;
         std::filesystem::current_path(dir, ec);
         if (ec) {
-            std::cerr << "fel: mappen " << shownValue(dir) << " kan inte öppnas: " << ec.message() << '\n';
+            std::cerr << "fel: " << unenterableFolder(dir, ec) << '\n';
             return exitFailure;
         }
     }
@@ -244,7 +282,7 @@ int main(int argc, char** argv) {
             return 0;
         } catch (const std::exception& e) {
             std::cout.flush();
-            std::cerr << "fel: " << e.what() << '\n';
+            std::cerr << "fel: " << errorText(e) << '\n';
             return exitFailure;
         }
     }
@@ -275,7 +313,9 @@ int main(int argc, char** argv) {
         if (!warning.empty()) std::cerr << "varning: " << warning << '\n';
         return 0;
     } catch (const std::exception& e) {
-        std::cerr << "fel: " << e.what() << '\n';
+        std::cerr << "fel: " << errorText(e) << '\n';
         return exitFailure;
     }
 }
+
+}  // namespace

@@ -74,14 +74,14 @@ void listMonth() {
         setPrintY(lineY);
         if (nordic) {
             // On the first line the number of the week the month begins in, then
-            // the number of each new week: Sundays up to 1972, Mondays after. The
-            // first line can print the same number twice in the same place.
+            // the number of each new week: Sundays up to weekNoChg, Mondays after.
+            // The first line can print the same number twice in the same place.
             if (k == 0) {
                 setPrintX(0);
                 printText(format0x(weekNumber(monthStartDay)));
                 setPrintY(lineY);
             }
-            if ((w == 0 && curYear > lastSundayWeekYear) || (w == 6 && curYear <= lastSundayWeekYear)) {
+            if ((w == 0 && curYear > weekNoChg) || (w == 6 && curYear <= weekNoChg)) {
                 setPrintX(0);
                 printText(format0x(weekNumber(to32(day))));
                 setPrintY(lineY);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "calendar/overflow.h"
+#include "cli/yeardays.h"
 #include "refdata_fixture.h"
 
 using namespace tovmir::cli;
@@ -22,12 +23,12 @@ TEST(CliCommands, AnswersForKnownDates) {
     EXPECT_EQ(run("daynumber", {"1712", "2", "30"}), "2346425");
     EXPECT_EQ(run("date", {"2346425"}), "1712 2 30");
     EXPECT_EQ(run("date", {"2451545"}, {5}), "1999 12 19");
-    EXPECT_EQ(run("week", {"2459216"}), "53");  // 1 January 2021
     EXPECT_EQ(run("valid", {"1700", "2", "29"}), "0");
     EXPECT_EQ(run("valid", {"1700", "2", "29"}, {5}), "1");
     EXPECT_EQ(run("prevmonthlen", {"1753", "3"}), "17");
     EXPECT_EQ(run("easter", {"2024"}), "2460401");
     EXPECT_EQ(run("easter", {"2024"}, {7}), "0");
+    EXPECT_EQ(run("easter", {"4000"}), "3182129");  // 9 April, by the full century term
     EXPECT_EQ(run("daynumber", {"+2000", "01", "-0"}), "2451544");
     // A Swedish church record's 1 March 1700 is the Julian 29 February, the
     // Gregorian 11 March.
@@ -135,4 +136,61 @@ TEST_F(CliMonth, RefusesMonthsTheCalendarDoesNotShow) {
     Options noData;
     noData.nation = 9;  // a code without rows: the reference data's error
     EXPECT_THROW(monthListing("2024-01", "2024-01", noData, false, false), tovmir::DataError);
+}
+
+// Finland's almanac kept Sunday weeks through 1973, Sweden's through 1972: week
+// and the month view count by the same weekNoChg of the nation's Titles row.
+TEST_F(CliMonth, WeekAndTheMonthAgreeOnFinlandsWeeksOf1973) {
+    auto tables = fixture::baseTables();
+    auto& titles = tables["Titles"];
+    const std::string finland = "1\tflag.xpm\tNation 1\t1753\tLeap day\t1753\n";
+    titles.replace(titles.find(finland), finland.size(), "1\tflag.xpm\tNation 1\t1753\tLeap day\t1973\n");
+    build(tables);
+    struct Case { int16_t nation; const char* day; const char* week; };
+    const Case cases[] = {
+        {1, "2441690", "2"}, {1, "2442047", "53"},  // Sundays 7 and 30 December 1973
+        {0, "2441690", "1"}, {0, "2442047", "52"}, {0, "2459216", "53"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(run("week", {c.day}, {c.nation}), c.week) << c.nation << " " << c.day;
+    Options finlandOpt;
+    finlandOpt.nation = 1;
+    const std::string december = monthListing("1973-12", "1973-12", finlandOpt, false, false);
+    EXPECT_NE(december.find("\n53   30 "), std::string::npos) << december;
+}
+
+// Every refusal of a bad value: a Swedish reason, any byte that is not UTF-8
+// escaped, and the years without data (outside the month view) refused by
+// year, find and ics alike. find and ics read their years with parseYearRange.
+TEST_F(CliMonth, BadValuesAreRefusedWithASwedishReason) {
+    build(fixture::baseTables());
+    struct Case { const char* command; std::vector<std::string> args; int16_t nation; const char* start; };
+    const Case cases[] = {
+        {"year", {"2101"}, 0, "året 2101 ligger utanför kalendern för nation 0 (1200 till 2100)"},
+        {"year", {"9999"}, 1, "året 9999 ligger utanför kalendern för nation 1 (1200 till 2100)"},
+        {"year", {"32"}, 0, "året 32 ligger utanför kalendern för nation 0"},
+        {"year", {"1199"}, 3, "året 1199 ligger utanför kalendern för nation 3"},
+        {"year", {"1"}, 5, "året 1 ligger utanför kalendern för nation 5 (2 till 2100)"},
+        {"year", {"2101"}, 9, "året 2101 ligger utanför kalendern för nation 9 (2 till 2100)"},
+        {"find", {"2101"}, 0, "året 2101 ligger utanför kalendern för nation 0"},
+        {"find", {"1700", "2101"}, 2, "året 2101 ligger utanför kalendern för nation 2"},
+        {"ics", {"1100"}, 4, "året 1100 ligger utanför kalendern för nation 4 (1200 till 2100)"},
+        {"daynumber", {"\xc0\x80", "1", "1"}, 0, "året \"\\xc0\\x80\" är inget heltal"},
+        {"daynumber", {"2000", "\xed\xa0\x80", "1"}, 0, "månaden \"\\xed\\xa0\\x80\" är inget heltal"},
+        {"valid", {"2000", "1", "\xf5\x80\x80\x80"}, 0, "dagen \"\\xf5\\x80\\x80\\x80\" är inget heltal"},
+        {"date", {"\xe0\x80\xaf"}, 0, "dagnumret \"\\xe0\\x80\\xaf\" är inget heltal"},
+    };
+    for (const auto& c : cases) {
+        Options opt;
+        opt.nation = c.nation;
+        try {
+            const std::string_view name = c.command;
+            if (name == "find" || name == "ics") parseYearRange(c.args[0], c.args.size() > 1 ? c.args[1] : "", c.nation);
+            else run(c.command, c.args, opt);
+            ADD_FAILURE() << c.start << ": not refused";
+        } catch (const std::exception& e) {
+            EXPECT_EQ(errorText(e).rfind(c.start, 0), 0u) << errorText(e);
+        }
+    }
+    // A library's own text stands only in brackets after a Swedish sentence.
+    EXPECT_EQ(errorText(std::logic_error("basic_string::substr")), "ett oväntat fel inträffade (basic_string::substr)");
 }

@@ -77,3 +77,31 @@ TEST(FixedText, CutsAndPadsByCharactersNotBytes) {
     EXPECT_EQ(textLength(fixedText("\xff\xfe", 5)), 5u);
     EXPECT_EQ(fixedText("a\xc3", 5), "a\xc3   ");
 }
+
+// Well-formed UTF-8 by RFC 3629's table: the forms Unicode forbids begin no
+// character, so a message shows their bytes escaped, as it shows control bytes.
+TEST(Utf8, ForbiddenFormsAreShownEscaped) {
+    struct Case { const char* bytes; std::size_t length; const char* shown; };
+    const Case cases[] = {
+        {"\xc3\xa5", 2, "\xc3\xa5"},                          // å
+        {"\xe2\x82\xac", 3, "\xe2\x82\xac"},                  // €
+        {"\xf4\x8f\xbf\xbf", 4, "\xf4\x8f\xbf\xbf"},          // U+10FFFF, the last code point
+        {"\xed\x9f\xbf", 3, "\xed\x9f\xbf"},                  // U+D7FF, just below the surrogates
+        {"\xc0\x80", 0, "\\xc0\\x80"},                        // overlong NUL
+        {"\xc1\xbf", 0, "\\xc1\\xbf"},                        // overlong DEL
+        {"\xe0\x80\x80", 0, "\\xe0\\x80\\x80"},               // overlong three-byte form
+        {"\xf0\x80\x80\x80", 0, "\\xf0\\x80\\x80\\x80"},      // overlong four-byte form
+        {"\xed\xa0\x80", 0, "\\xed\\xa0\\x80"},               // surrogate U+D800
+        {"\xf4\x90\x80\x80", 0, "\\xf4\\x90\\x80\\x80"},      // U+110000
+        {"\xf5\x80\x80\x80", 0, "\\xf5\\x80\\x80\\x80"},      // past every plane
+        {"\xff", 0, "\\xff"},
+        {"\x1b[", 1, "\\x1b["},                               // a control byte, as before
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(utf8SequenceLength(c.bytes, 0), c.length) << c.shown;
+        EXPECT_EQ(shownValue(c.bytes), c.shown) << c.shown;
+    }
+    // Paths are shown up to their own limit, values cut at 40 characters.
+    EXPECT_EQ(shownValue(std::string(50, 'a')), std::string(40, 'a') + "…");
+    EXPECT_EQ(shownValue(std::string(50, 'a'), 200), std::string(50, 'a'));
+}

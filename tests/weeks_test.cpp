@@ -34,6 +34,7 @@ TEST(WeekNumbers, SwedishAlmanacDatesAroundThe1973Change) {
         {2026, 12, 28, 53, 2026}, {2027, 1, 1, 53, 2026},
     };
     nation = 0;
+    weekNoChg = 1972;  // Sweden's Titles row
     for (const auto& c : cases) {
         EXPECT_EQ(weekNumber(dateToDayNumber(c.y, c.m, c.d, 0)), c.week) << c.y << '-' << c.m << '-' << c.d;
         EXPECT_EQ(curYear, c.yearLookedUp) << c.y << '-' << c.m << '-' << c.d;
@@ -42,6 +43,7 @@ TEST(WeekNumbers, SwedishAlmanacDatesAroundThe1973Change) {
 
 TEST(WeekNumbers, IsoWeeksOnEveryDayFrom1973To2100) {
     nation = 0;
+    weekNoChg = 1972;
     for (int32_t j = reference::gregorianDay(1973, 1, 1); j <= reference::gregorianDay(2100, 12, 31); ++j)
         ASSERT_EQ(weekNumber(j), isoWeek(j)) << "day " << j;
 }
@@ -49,6 +51,7 @@ TEST(WeekNumbers, IsoWeeksOnEveryDayFrom1973To2100) {
 TEST(WeekNumbers, SundayWeeksCountSundaysUntil1972) {
     // Before 1973 a day's week is 1 plus the Sundays after 1 January up to the day.
     nation = 0;
+    weekNoChg = 1972;
     int week = 0;
     for (int32_t j = reference::gregorianDay(1754, 1, 1); j <= reference::gregorianDay(1972, 12, 31); ++j) {
         const auto d = reference::gregorianDate(j);
@@ -63,6 +66,22 @@ TEST(WeekNumbers, SundayWeeksCountSundaysUntil1972) {
     EXPECT_EQ(weekNumber(dateToDayNumber(1701, 1, 1, 2)), 1);
     EXPECT_EQ(weekNumber(dateToDayNumber(1710, 1, 1, 2)), 1);
     nation = 0;
+}
+
+TEST(WeekNumbers, TheLastSundayWeekYearIsTheNationsOwn) {
+    // Finland's almanac kept Sunday weeks through 1973 (weekNoChg 1973), Sweden's
+    // through 1972: 7 and 30 December 1973 are Sundays, 31 December a Monday.
+    struct Case { int16_t nation, lastSundayYear; int32_t day; int16_t week; };
+    const Case cases[] = {
+        {1, 1973, 2441690, 2},  {1, 1973, 2442047, 53}, {1, 1973, 2442048, 53},
+        {1, 1973, 2442049, 1},  {1, 1973, 2441683, 54},
+        {0, 1972, 2441690, 1},  {0, 1972, 2442047, 52}, {0, 1972, 2442048, 1},
+    };
+    for (const auto& c : cases) {
+        nation = c.nation;
+        weekNoChg = c.lastSundayYear;
+        EXPECT_EQ(weekNumber(c.day), c.week) << "nation " << c.nation << " day " << c.day;
+    }
 }
 
 TEST(DateValidity, RejectsExactlyTheDatesACalendarDoesNotHave) {
