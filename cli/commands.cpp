@@ -104,13 +104,20 @@ constexpr const char* beforeYearOne = " (kalendern räknar från år 1)";
 // them (1973 in Finland), which the window has from the nation's settings. The
 // terminal reads that one field of the same Titles row, so that both count by the
 // same year; a code without a row of its own reads the row of 9, as the window does.
+// A batch of week numbers reads the row once, not once a line: the year stays
+// while the nation does (a reset of the calendar state clears it, and with it
+// this memory).
 void loadWeekRule(int16_t forNation) {
+    static int16_t loadedFor = -1;
+    if (weekNoChg != 0 && nation == forNation && loadedFor == forNation) return;
+    loadedFor = -1;
     nation = forNation;
     Database db = openForCommand();
     Recordset titles = openRecordset(db, "Titles");
     findNationRow(titles);
     if (noMatch(titles)) throw DataError("tabellen Titles har ingen rad för nation " + std::to_string(forNation));
     weekNoChg = readInt16Field(titles, "weekNoChg");
+    loadedFor = forNation;
 }
 
 const char* valueName(std::string_view argName) {
