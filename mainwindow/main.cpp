@@ -80,7 +80,10 @@ QtMessageHandler qtHandler = nullptr;
 
 std::string shownVariable(const char* name) {
     const char* v = std::getenv(name);
-    return std::string(name) + (v && *v ? "=" + std::string(v) : " saknas");
+    std::string shown = name;
+    if (v && *v) shown.append("=").append(v);
+    else shown.append(" saknas");
+    return shown;
 }
 
 void platformStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
@@ -137,6 +140,9 @@ int main(int argc, char** argv) {
     platformStarted();
     app.setApplicationName("tovmir");
     app.setApplicationVersion(TOVMIR_VERSION);
+    // The desktop entry's name, so that a Wayland compositor matches the window to
+    // the menu entry and its icon.
+    QGuiApplication::setDesktopFileName("org.example.tovmir");
     tovmir::frmTovmir3 window;
     if (!window.Form_Load()) return 1;
     // --month YYYY-MM: open on that month instead of today's (for screenshots),
