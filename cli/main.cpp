@@ -266,7 +266,7 @@ int runCli(int argc, char** argv) {
                 if (yearFrom.empty()) {
                     const int16_t y = tovmir::phraseYear(searchText);
                     if (y == 0) {
-                        std::cerr << "fel: find behöver ett år: FRÅN, eller ett år sist i söktexten (\"Dom. 3 p. Trin. 1745\")\n";
+                        std::cerr << "fel: find behöver ett år: FRÅN, eller ett år i söktexten (\"Dom. 3 p. Trin. 1745\")\n";
                         return exitUsage;
                     }
                     yearFrom = std::to_string(y);

@@ -73,13 +73,7 @@ void forEachDay(YearRange years, const Options& opt, const std::function<void(co
     const Database command = openForCommand();
     startRange(years, opt);
     for (int y = years.from; y <= years.to; ++y) {
-        curYear = static_cast<int16_t>(y);
-        yearDayZero = to32(int64_t{dateToDayNumber(curYear, 1, 1, nation)} - 1);
-        monthStartDay = to32(int64_t{yearDayZero} + 1);
-        monthOffset = 1;
-        loadedYear = curYear;
-        loadYearData();
-        const int64_t days = int64_t{dateToDayNumber(to16(int64_t{y} + 1), 1, 1, nation)} - 1 - yearDayZero;
+        const int64_t days = loadWholeYear(static_cast<int16_t>(y));
         for (int64_t i = 1; i <= days; ++i) {
             const int32_t j = to32(yearDayZero + i);
             dayNumberToDate(j, nation);

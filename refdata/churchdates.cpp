@@ -92,12 +92,10 @@ std::vector<RuleDay> ruleDaysOfYear(Database& db, bool hasEaster) {
         Recordset rules = openRecordset(db, holidayTableName(db, second));
         for (; !eof(rules); moveNext(rules)) {
             if (curYear < readNumberField(rules, "begYr") || curYear > readNumberField(rules, "endYr")) continue;
-            std::string rule = readTextField(rules, "rule");
-            if (rule.size() > 1 && rule.back() == '+') rule.pop_back();
-            const int64_t target = ruleTarget(rules, rule, hasEaster);
+            bool adding = false;
+            const int64_t target = ruleTarget(rules, ruleCode(rules, &adding), hasEaster);
             if (target == noRuleDay) continue;
-            std::string name = readTextField(rules, "dagNamn");
-            while (!name.empty() && name.front() == ' ') name.erase(0, 1);
+            const std::string name = bare(readTextField(rules, "dagNamn"));
             const auto& keys = keysOfName(name);
             out.push_back({yearDayZero + target, name, readInt16Field(rules, "color"), second, &keys});
         }
@@ -160,66 +158,60 @@ std::vector<std::string> searchedWords;
 // "1 söndag", "24 söndagar".
 std::string sundays(int64_t n) { return std::to_string(n) + (n == 1 ? " söndag" : " söndagar"); }
 
+// Why a Sunday counted in a season lies outside it, empty where it lies inside:
+// the Sundays after Trinity end where Advent begins, those after Epiphany where
+// Septuagesima does, the Sunday after New Year before Epiphany.
+std::string outsideSeason(const std::string& key, int64_t d, const YearFacts& f) {
+    if (key[0] == 'E') {
+        if (std::stoi(key.substr(2)) <= 56 || f.advent1 == 0 || d < f.advent1) return "";
+        return "har bara " + sundays((f.advent1 - f.easter - 56) / 7 - 1) + " efter trefaldighet";
+    }
+    if (key[0] == 'P') {
+        if (f.easter == 0 || d < f.easter - 63) return "";
+        const int64_t first = d - 7 * (std::stoi(key.substr(2)) - 1);
+        return "har bara " + sundays(f.easter - 63 > first ? (f.easter - 63 - first) / 7 : 0) + " efter trettondedagen";
+    }
+    if (key[0] == 'C') {
+        const auto jan6 = dateOf(f.year, 1, 6);
+        if (!jan6 || d < *jan6) return "";
+        return "har ingen söndag mellan nyårsdagen och trettondedagen";
+    }
+    return "";
+}
+
+bool withinSeason(const std::string& key, int64_t d, const YearFacts& f) { return outsideSeason(key, d, f).empty(); }
+
 // The day a key names by the church year's own count, where the nation's rules
-// name no day for it.
+// name no day for it. A Sunday outside its season is none, and for the year
+// searched the reason goes into lacking.
 std::vector<int64_t> countedDays(const std::string& key, const YearFacts& f) {
-    std::vector<int64_t> days;
+    std::optional<int64_t> day;
     const char kind = key[0];
     if (kind == 'E') {
-        if (f.easter == 0) return days;
-        const int n = std::stoi(key.substr(2));
-        const int64_t d = f.easter + n;
-        // The Sundays after Trinity (and Pentecost) end where Advent begins.
-        if (n > 56 && f.advent1 != 0 && d >= f.advent1) {
-            if (f.rules) lacking = std::to_string(f.year) + " har bara " + sundays((f.advent1 - f.easter - 56) / 7 - 1) +
-                      " efter trefaldighet";
-            return days;
-        }
-        days.push_back(d);
+        if (f.easter != 0) day = f.easter + std::stoi(key.substr(2));
     } else if (kind == 'A') {
-        if (f.advent1 != 0) days.push_back(f.advent1 + 7 * (std::stoi(key.substr(2)) - 1));
+        if (f.advent1 != 0) day = f.advent1 + 7 * (std::stoi(key.substr(2)) - 1);
     } else if (kind == 'P') {
-        const auto jan6 = dateOf(f.year, 1, 6);
-        if (!jan6) return days;
-        const int64_t first = firstSundayAfter(*jan6);
-        const int64_t d = first + 7 * (std::stoi(key.substr(2)) - 1);
-        // The Sundays after Epiphany end where Septuagesima begins.
-        if (f.easter != 0 && d >= f.easter - 63) {
-            const int64_t k = f.easter - 63 > first ? (f.easter - 63 - first) / 7 : 0;
-            if (f.rules) lacking = std::to_string(f.year) + " har bara " + sundays(k) + " efter trettondedagen";
-            return days;
-        }
-        days.push_back(d);
+        if (const auto jan6 = dateOf(f.year, 1, 6)) day = firstSundayAfter(*jan6) + 7 * (std::stoi(key.substr(2)) - 1);
     } else if (kind == 'N') {
-        if (const auto dec25 = dateOf(f.year, 12, 25)) days.push_back(firstSundayAfter(*dec25));
+        if (const auto dec25 = dateOf(f.year, 12, 25)) day = firstSundayAfter(*dec25);
     } else if (kind == 'C') {
-        const auto jan1 = dateOf(f.year, 1, 1);
-        const auto jan6 = dateOf(f.year, 1, 6);
-        if (jan1 && jan6 && firstSundayAfter(*jan1) < *jan6) days.push_back(firstSundayAfter(*jan1));
-        else if (f.rules) lacking = std::to_string(f.year) + " har ingen söndag mellan nyårsdagen och trettondedagen";
+        if (const auto jan1 = dateOf(f.year, 1, 1)) day = firstSundayAfter(*jan1);
     } else if (kind == 'F') {
         const int plus = key.size() > 7 ? std::stoi(key.substr(8)) : 0;
         const int m = std::stoi(key.substr(2, 2)), d = std::stoi(key.substr(5, 2));
-        auto day = dateOf(f.year, m, d);
+        day = dateOf(f.year, m, d);
         // Mattias: 25 February in a leap year whose almanac keeps the leap day on
         // 24 February.
         if (m == 2 && d == 24 && f.year < lpDChg && isValidDate(f.year, 2, 29, nation)) day = dateOf(f.year, 2, 25);
-        if (day) days.push_back(*day + plus);
+        if (day) *day += plus;
     }
-    return days;
-}
-
-// Whether a Sunday counted in a season lies inside it: the Sundays after Trinity
-// end where Advent begins, those after Epiphany where Septuagesima does, the
-// Sunday after New Year before Epiphany.
-bool withinSeason(const std::string& key, int64_t d, const YearFacts& f) {
-    if (key[0] == 'E') return std::stoi(key.substr(2)) <= 56 || f.advent1 == 0 || d < f.advent1;
-    if (key[0] == 'P') return f.easter == 0 || d < f.easter - 63;
-    if (key[0] == 'C') {
-        const auto jan6 = dateOf(f.year, 1, 6);
-        return !jan6 || d < *jan6;
+    if (!day) return {};
+    if (const std::string why = outsideSeason(key, *day, f); !why.empty()) {
+        if (f.rules) lacking = std::to_string(f.year) + " " + why;
+        return {};
     }
-    return true;
+    return {*day};
 }
 
 // The days a key names in a year. The nation's rules decide where they name the
@@ -352,17 +344,12 @@ FindResult findDays(std::string_view phrase, int16_t from, int16_t to) {
     Database db = openReferenceDatabase();
     const std::map<std::string, double> lastYears = lastRuleYears(db);
     for (int y = from; y <= to; ++y) {
-        curYear = static_cast<int16_t>(y);
-        curMonth = 1;
-        yearDayZero = to32(int64_t{dateToDayNumber(curYear, 1, 1, nation)} - 1);
-        monthStartDay = to32(int64_t{yearDayZero} + 1);
-        monthOffset = 1;
-        loadedYear = curYear;
-        loadYearData();
-        const bool hasEaster = setYearWorkingValues();
-        const std::vector<RuleDay> rules = ruleDaysOfYear(db, hasEaster);
+        const int64_t days = loadWholeYear(static_cast<int16_t>(y));
+        // The load left the year's working values: easterDay is 0 only for a
+        // nation without an Easter rule.
+        const std::vector<RuleDay> rules = ruleDaysOfYear(db, easterDay != 0);
         const int64_t first = yearDayZero + 1;
-        const int64_t last = int64_t{dateToDayNumber(to16(int64_t{y} + 1), 1, 1, nation)} - 1;
+        const int64_t last = yearDayZero + days;
 
         std::map<int64_t, std::string> found;  // day number -> text shown
         const auto dayText = [&](int64_t j) { return bare(dayTableAt(j - yearDayZero).dayText); };

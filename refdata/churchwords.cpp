@@ -157,8 +157,7 @@ const std::map<std::string, int, std::less<>>& ordinalWords() {
     static const std::map<std::string, int, std::less<>> words = [] {
         std::map<std::string, int, std::less<>> m;
         const auto add = [&](int n, std::initializer_list<const char*> forms) {
-            for (const char* f : forms)
-                for (const auto& r : rawWords(f)) m[folded(r)] = n;
+            for (const auto& w : foldedSet(forms)) m[w] = n;
         };
         // Swedish, Danish, Norwegian and Latin, with the Latin case endings
         // church books use ("Dominica prima", "Dom. tertiam p. Trin.").
@@ -198,38 +197,42 @@ bool endsWith(std::string_view s, std::string_view end) { return s.size() >= end
 bool startsWith(std::string_view s, std::string_view start) { return s.substr(0, start.size()) == start; }
 
 // The base a word names, by its folded beginning: "Trin.", "Trinitatis",
-// "Tref.", "trefaldighet"; "Trettond.", "Epiph."; "Pasch.", "påsktiden" ...
+// "Tref.", "trefaldighet"; "Trettond.", "Epiph."; "Pasch.", "påsktiden"; the
+// Finnish "pääsiäinen", "helluntai", "loppiainen", "joulu". A few short words
+// name a base only whole ("jul", "nat", "circ", the Lent words), since longer
+// words begin with them.
 Base baseOf(std::string_view w) {
-    static const auto f = [](const char* s) { return folded(rawWords(s).front()); };
-    static const std::string trin = f("trin"), tref = f("tref"), treen = f("treen"), pent = f("pent"),
-                             pingst = f("pingst"), pins = f("pins"), pints = f("pints"), pinds = f("pinds"), epif = f("epiph"), tretond = f("trettond"),
-                             tretend = f("trettend"), helig = f("helligtrekong"), apenbar = f("åpenbaring"),
-                             paska = f("pasch"), pask = f("påsk"), adv = f("adv"), quadrag = f("quadr"),
-                             jul = f("jul"), jule = f("jule"), julen = f("julen"), juld = f("juld"),
-                             nativ = f("nativ"), nyar = f("nyår"), nytar = f("nytår"), nyttar = f("nyttår"),
-                             kirkum = f("circum"), kirk = f("circ");
-    // Finnish: pääsiäinen, helluntai, loppiainen, joulu, kolminaisuudenpäivä.
-    static const std::string paasi = f("pääsiä"), helu = f("helluntai"), lopi = f("loppiai"), joulu = f("joulu"),
-                             kolmin = f("kolminaisuu");
-    static const auto lent = foldedSet({"fastan", "fasten", "fasta", "faste", "fastetiden", "fastetid"});
-    if (startsWith(w, trin) || startsWith(w, tref) || startsWith(w, treen)) return Base::trinity;
-    if (startsWith(w, pent) || startsWith(w, pingst) || startsWith(w, pins) || startsWith(w, pints) ||
-        startsWith(w, pinds))
-        return Base::pentecost;
-    if (startsWith(w, epif) || startsWith(w, tretond) || startsWith(w, tretend) || startsWith(w, helig) ||
-        startsWith(w, apenbar))
-        return Base::epiphany;
-    if (startsWith(w, paska) || startsWith(w, pask) || startsWith(w, paasi)) return Base::easter;
-    if (startsWith(w, helu)) return Base::pentecost;
-    if (startsWith(w, lopi)) return Base::epiphany;
-    if (startsWith(w, joulu)) return Base::christmas;
-    if (startsWith(w, kolmin)) return Base::trinity;
-    if (startsWith(w, adv)) return Base::advent;
-    if (startsWith(w, quadrag) || lent.count(w)) return Base::lent;
-    if (w == jul || w == "nat" || startsWith(w, jule) || startsWith(w, julen) || startsWith(w, juld) || startsWith(w, nativ))
-        return Base::christmas;
-    if (startsWith(w, nyar) || startsWith(w, nytar) || startsWith(w, nyttar) || startsWith(w, kirkum) || w == kirk)
-        return Base::newYear;
+    struct Named {
+        const char* spelling;
+        Base base;
+        bool whole;
+    };
+    static const Named named[] = {
+        {"trin", Base::trinity, false},     {"tref", Base::trinity, false},        {"treen", Base::trinity, false},
+        {"kolminaisuu", Base::trinity, false},
+        {"pent", Base::pentecost, false},   {"pingst", Base::pentecost, false},    {"pins", Base::pentecost, false},
+        {"pints", Base::pentecost, false},  {"pinds", Base::pentecost, false},     {"helluntai", Base::pentecost, false},
+        {"epiph", Base::epiphany, false},   {"trettond", Base::epiphany, false},   {"trettend", Base::epiphany, false},
+        {"helligtrekong", Base::epiphany, false}, {"åpenbaring", Base::epiphany, false},
+        {"loppiai", Base::epiphany, false},
+        {"pasch", Base::easter, false},     {"påsk", Base::easter, false},         {"pääsiä", Base::easter, false},
+        {"adv", Base::advent, false},
+        {"quadr", Base::lent, false},       {"fastan", Base::lent, true},          {"fasten", Base::lent, true},
+        {"fasta", Base::lent, true},        {"faste", Base::lent, true},           {"fastetiden", Base::lent, true},
+        {"fastetid", Base::lent, true},
+        {"jul", Base::christmas, true},     {"nat", Base::christmas, true},        {"jule", Base::christmas, false},
+        {"julen", Base::christmas, false},  {"juld", Base::christmas, false},      {"nativ", Base::christmas, false},
+        {"joulu", Base::christmas, false},
+        {"nyår", Base::newYear, false},     {"nytår", Base::newYear, false},       {"nyttår", Base::newYear, false},
+        {"circum", Base::newYear, false},   {"circ", Base::newYear, true},
+    };
+    static const auto folds = [] {
+        std::vector<std::pair<std::string, const Named*>> out;
+        for (const Named& n : named) out.emplace_back(folded(rawWords(n.spelling).front()), &n);
+        return out;
+    }();
+    for (const auto& [spelling, n] : folds)
+        if (n->whole ? w == spelling : startsWith(w, spelling)) return n->base;
     return Base::none;
 }
 
@@ -461,13 +464,9 @@ std::string feastKeyOf(Base b) {
 // base whose Sundays the church counts from it ("Søndag efter Hellig tre
 // Konger" is the first Sunday after Epiphany).
 Base baseOfKey(const std::string& key) {
-    if (key == "E:0") return Base::easter;
-    if (key == "E:49") return Base::pentecost;
-    if (key == "E:56") return Base::trinity;
-    if (key == "F:12-25") return Base::christmas;
-    if (key == "F:01-06") return Base::epiphany;
-    if (key == "F:01-01") return Base::newYear;
-    if (key == "A:1") return Base::advent;
+    for (const Base b : {Base::easter, Base::pentecost, Base::trinity, Base::christmas, Base::epiphany, Base::newYear,
+                         Base::advent})
+        if (feastKeyOf(b) == key) return b;
     return Base::none;
 }
 
@@ -649,19 +648,12 @@ std::vector<Reading> readPhrase(const std::vector<Token>& tokens, bool allowWeak
 
     // Feria n of a great feast is its n-th day ("Fer. 2 Nativ." is 26 December,
     // "Fer. 3 Pasch." Easter Tuesday), as the Lutheran books count.
-    if (feria > 0 && prep == Kind::filler) {
-        std::vector<Token> named;
-        for (const auto& x : rest)
-            if (x.kind != Kind::filler) named.push_back(x);
-        if (named.size() == 1 && (named[0].base == Base::christmas || named[0].base == Base::easter ||
-                                  named[0].base == Base::pentecost))
-            return {Reading{feastKeyOf(named[0].base), {{Step::plusDays, feria - 1}}, false}};
-    }
     std::vector<Reading> out = readChurchDay(rest, allowWeak);
-    if (feria > 0 && prep == Kind::filler && !out.empty() &&
-        std::all_of(out.begin(), out.end(), [](const Reading& r) {
-            return r.exact && (r.key == "F:12-25" || r.key == "E:0" || r.key == "E:49");
-        })) {
+    const auto greatFeast = [](const Reading& r) {
+        return r.exact && (r.key == feastKeyOf(Base::christmas) || r.key == feastKeyOf(Base::easter) ||
+                           r.key == feastKeyOf(Base::pentecost));
+    };
+    if (feria > 0 && prep == Kind::filler && !out.empty() && std::all_of(out.begin(), out.end(), greatFeast)) {
         for (auto& r : out) {
             r.steps.push_back({Step::plusDays, feria - 1});
             r.exact = false;

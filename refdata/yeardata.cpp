@@ -185,11 +185,8 @@ void applyHolidayRules(Database& db, bool hasEaster) {
     Recordset rules = openRecordset(db, holidayTableName(db, latinNames));
     for (; !eof(rules); moveNext(rules)) {
         if (curYear < readNumberField(rules, "begYr") || curYear > readNumberField(rules, "endYr")) continue;
-        std::string rule = readTextField(rules, "rule");
-        // "fix+", "sun+", ...: the day of the code before the "+", added to
-        // instead of replaced; the birthday codes add already and take no "+".
-        const bool adding = rule.size() > 1 && rule.back() == '+' && rule != "age+" && rule != "ded+";
-        if (adding) rule.pop_back();
+        bool adding = false;
+        const std::string rule = ruleCode(rules, &adding);
         if (rule == "age") {
             // A person's birthday: name, age in the loaded year, the person's colour.
             DayRecord& r = dayTableAt(leapCorrected(readInt16Field(rules, "dayNo")));
@@ -219,6 +216,30 @@ void applyHolidayRules(Database& db, bool hasEaster) {
 
 }  // namespace
 
+std::string ruleCode(const Recordset& rules, bool* adding) {
+    std::string rule = readTextField(rules, "rule");
+    // "fix+", "sun+", ...: the day of the code before the "+", added to instead
+    // of replaced; the birthday codes add already and take no "+".
+    *adding = rule.size() > 1 && rule.back() == '+' && rule != "age+" && rule != "ded+";
+    if (*adding) rule.pop_back();
+    return rule;
+}
+
+int64_t loadWholeYear(int16_t year) {
+    curYear = year;
+    curMonth = 1;
+    yearDayZero = to32(int64_t{dateToDayNumber(curYear, 1, 1, nation)} - 1);
+    monthStartDay = to32(int64_t{yearDayZero} + 1);
+    monthOffset = 1;
+    loadedYear = curYear;
+    loadYearData();
+    return int64_t{dateToDayNumber(to16(int64_t{year} + 1), 1, 1, nation)} - 1 - yearDayZero;
+}
+
+namespace {
+
+// Sets easterDay, march1Day and leapShift for curYear and the nation (yearDayZero
+// already describing curYear); false for a nation without an Easter rule.
 bool setYearWorkingValues() {
     const int32_t easter = easterDayNumber(curYear, nation);
     easterDay = easter != 0 ? to16(int64_t{easter} - yearDayZero) : 0;
@@ -226,6 +247,8 @@ bool setYearWorkingValues() {
     leapShift = to16(int64_t{march1Day} - 60);
     return easter != 0;
 }
+
+}  // namespace
 
 std::string holidayTableName(Database& db, bool second) {
     Recordset files = openRecordset(db, "HolidayFiles");

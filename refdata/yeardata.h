@@ -19,13 +19,14 @@ extern int16_t easterDay;
 extern int16_t march1Day;
 extern int16_t leapShift;
 
-// Sets easterDay, march1Day and leapShift for curYear and the nation (yearDayZero
-// already describing curYear); false for a nation without an Easter rule.
-bool setYearWorkingValues();
-
 // The name of the nation's rule table: the first of its two HolidayFiles rows, or
 // the second (the Latin names).
 std::string holidayTableName(Database& db, bool second);
+
+// The code of the current row of a rule table, without the "+" of an adding row
+// ("fix+", "sun+": the same day, added to instead of replaced); *adding tells
+// whether it had one. The birthday codes add already and keep a "+" they are given.
+std::string ruleCode(const Recordset& rules, bool* adding);
 
 // The day of year of curYear that the current row of a rule table names by its
 // code (the "+" of an adding row already taken off), with the working values set:
@@ -34,6 +35,12 @@ std::string holidayTableName(Database& db, bool second);
 // has no Easter rule.
 constexpr int64_t noRuleDay = -1;
 int64_t ruleTarget(const Recordset& rules, const std::string& rule, bool hasEaster);
+
+// Loads a whole year as the view loads its January: curYear, curMonth,
+// yearDayZero, monthStartDay, monthOffset and loadedYear for it, then the year
+// data (working values included). Returns the number of days the year has in the
+// nation's calendar (a reform year fewer, Sweden's 1712 one more).
+int64_t loadWholeYear(int16_t year);
 
 // Builds dayTable for curYear and the current nation. yearDayZero must already
 // describe curYear. A nation without an Easter rule gets every rule that does not
