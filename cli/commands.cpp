@@ -175,7 +175,6 @@ YearMonth currentMonth() {
     return {to16(local.tm_year + 1900), to16(local.tm_mon + 1)};
 }
 
-std::string yearMonthText(YearMonth m) { return std::to_string(m.year) + "-" + format0x(m.month); }
 
 void writeMonthListing(std::ostream& out, std::string_view from, std::string_view to, const Options& opt, bool ops,
                        bool color) {

@@ -78,8 +78,6 @@ YearMonth parseYearMonth(std::string_view text, int16_t nation);
 // Today's month by the system clock's local date, as the window takes it at its
 // start: what month and year show when given no value.
 YearMonth currentMonth();
-// The month as month and months take it: "YYYY-MM".
-std::string yearMonthText(YearMonth m);
 
 // The months from..to as the calendar shows them, one after another (the year data
 // loaded once per year): as text (with ANSI colours when color is set), or as the

@@ -13,6 +13,7 @@
 
 #include "commands.h"
 #include "yeardays.h"
+#include "monthview/surface.h"
 
 namespace {
 
@@ -252,7 +253,10 @@ int runCli(int argc, char** argv) {
 
     // Without a value month shows this month, as cal does and as the window
     // opens: today's month by the local date.
-    if (month->parsed() && monthValue->count() == 0) monthFrom = yearMonthText(currentMonth());
+    if (month->parsed() && monthValue->count() == 0) {
+        const YearMonth now = currentMonth();
+        monthFrom = tovmir::dateFieldText(now.year, now.month);
+    }
     if (monthView || find->parsed() || ics->parsed()) {
         const char* noColorVar = std::getenv("NO_COLOR");
         const bool color = !noColor && !(noColorVar && *noColorVar) && ::isatty(STDOUT_FILENO);
