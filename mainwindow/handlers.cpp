@@ -20,81 +20,7 @@
 
 namespace tovmir {
 
-bool parseSavedNation(std::string_view line, int16_t& saved) {
-    const std::size_t i = line.find_first_not_of(' ');
-    if (i == std::string_view::npos) return false;
-    const std::size_t end = line.find_first_of(", \r", i);
-    const std::string_view value = line.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
-    const std::size_t digitsFrom = (!value.empty() && (value[0] == '-' || value[0] == '+')) ? 1 : 0;
-    // Five digits at most: no 16-bit value needs more, and a longer run could not
-    // be read into a long on every platform.
-    if (value.size() == digitsFrom || value.size() > digitsFrom + 5) return false;
-    long v = 0;
-    for (std::size_t k = digitsFrom; k < value.size(); ++k) {
-        if (value[k] < '0' || value[k] > '9') return false;
-        v = v * 10 + (value[k] - '0');
-    }
-    if (value[0] == '-') v = -v;
-    if (v < min16 || v > max16) return false;
-    saved = static_cast<int16_t>(v);
-    return true;
-}
-
 namespace {
-
-// The user's state folder, where ctry.txt is kept when the run folder cannot be
-// written (an installation shared read-only): $XDG_STATE_HOME/tovmir, where only
-// an absolute XDG_STATE_HOME counts (the XDG base-directory rule), else
-// $HOME/.local/state/tovmir; empty when neither is set.
-std::filesystem::path stateFolder() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state && *state == '/') return std::filesystem::path(state) / "tovmir";
-    const char* home = std::getenv("HOME");
-    if (home && *home) return std::filesystem::path(home) / ".local" / "state" / "tovmir";
-    return {};
-}
-
-// Written beside and renamed into place, so a crash never leaves half a file.
-bool writeSavedNation(const std::filesystem::path& file, int16_t code) {
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << code << "\r\n";
-    out.close();
-    std::error_code renamed, removed;
-    if (out) std::filesystem::rename(temporary, file, renamed);
-    const bool written = out && !renamed;
-    if (!written) std::filesystem::remove(temporary, removed);
-    return written;
-}
-
-// ctry.txt in the run folder, else in the state folder; false when neither can
-// be written. A file written in the run folder leaves none in the state folder,
-// so an older choice kept there never comes back.
-bool rememberNation(int16_t code) {
-    std::error_code ec;
-    const std::filesystem::path state = stateFolder();
-    if (writeSavedNation(nationFile, code)) {
-        if (!state.empty()) std::filesystem::remove(state / nationFile, ec);
-        return true;
-    }
-    if (state.empty()) return false;
-    std::filesystem::create_directories(state, ec);
-    return writeSavedNation(state / nationFile, code);
-}
-
-// The saved nation read from one file, and the file deleted. A file that cannot
-// be deleted (a read-only run folder) is not taken: it would bring the same
-// nation back at every start, whatever the user chose since.
-bool takeSavedNation(const std::filesystem::path& file, int16_t& saved) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::string line;
-    std::getline(in, line);
-    in.close();
-    std::error_code ec;
-    return parseSavedNation(line, saved) && std::filesystem::remove(file, ec);
-}
 
 void showTodaysMonth() {
     int y, m;
@@ -143,56 +69,48 @@ void thenFocusBack(const std::function<void()>& work) {
 
 }  // namespace
 
+// Set where the start fell back from a saved nation it could not show: the
+// close then leaves the saved file alone, unless the user picked a nation since.
+static bool keepSavedFile = false;
+
 bool Form_Load() {
-    bool fallback = false;
     int16_t saved = 0;
-    // The run folder's file first; the state folder's where that is missing or
-    // cannot be taken.
-    const std::filesystem::path state = stateFolder();
-    const bool taken =
-        takeSavedNation(nationFile, saved) || (!state.empty() && takeSavedNation(state / nationFile, saved));
-    if (taken) {
-        nation = saved;
-    } else {
-        nation = 0;
-        fallback = true;
-    }
-    loadedYear = 0;
+    const bool found = readSavedNation(saved);
+    nation = found ? saved : 0;
+    keepSavedFile = false;
+    std::string savedFault;
     for (;;) {
+        loadedYear = 0;
         try {
             showTodaysMonth();
-            return true;
+            break;
         } catch (const std::exception& e) {
-            if (!fallback) {
-                // The saved nation's data cannot be shown: once more, silently, as Sweden.
-                nation = 0;
-                loadedYear = 0;
-                fallback = true;
-                continue;
+            // Once more as Sweden, unless that was the nation tried: then nothing
+            // the user saved is to blame, and only the failure is told.
+            if (nation == 0) {
+                messageBox(std::string("Tovmir kan inte starta:\n") + e.what(), "Tovmir", MessageIcon::critical);
+                return false;
             }
-            // The program ends without a close that would write ctry.txt: the
-            // nation taken from it goes back, so the next start still has it.
-            if (taken) rememberNation(saved);
-            messageBox(std::string("Tovmir kan inte starta:\n") + e.what(), "Tovmir", MessageIcon::critical);
-            return false;
+            savedFault = e.what();
+            nation = 0;
         }
     }
+    if (!savedFault.empty()) {
+        keepSavedFile = true;
+        messageBox("Det sparade landet (kod " + std::to_string(saved) + ") kan inte visas:\n" + savedFault +
+                       "\nKalendern visas för Sverige.",
+                   "Felrapport", MessageIcon::exclamation);
+    }
+    return true;
 }
 
 void Form_QueryUnload(bool closedByUser) {
     if (!closedByUser) return;
     // The window closes all the same; the user only learns that the nation
     // shown will not come back at the next start.
-    if (!rememberNation(nation)) {
-        std::error_code ec;
-        const std::filesystem::path runFolder = std::filesystem::current_path(ec);
-        const std::filesystem::path state = stateFolder();
-        messageBox("Landet som visas kan inte sparas till nästa start: filen " + std::string(nationFile) +
-                       " kan varken skrivas i " + runFolder.string() + " eller i " +
-                       (state.empty() ? std::string("användarens tillståndsmapp (varken XDG_STATE_HOME eller HOME är satt)")
-                                      : state.string()) +
-                       ".",
-                   "Felrapport", MessageIcon::exclamation);
+    if (!keepSavedFile) {
+        const std::string fault = rememberNation(nation);
+        if (!fault.empty()) messageBox(fault, "Felrapport", MessageIcon::exclamation);
     }
     if (calculatorOpen()) closeCalculator();
 }
@@ -251,20 +169,42 @@ void txtIndate_KeyUp(int keyCode) {
 
 void picFlg_Click() {
     thenFocusBack([] {
-        keepFieldYearReadable();
-        curYear = readInt16(fixedText(readDateField(), 4));
-        // The remainder takes the dividend's sign: a code below 0 climbs towards 0.
-        nation = static_cast<int16_t>((int64_t{nation} + 1) % 4);
-        if (curYear < firstAlmanacYear) {
-            curYear = firstAlmanacYear;
-            writeDateField(dateFieldText(curYear, curMonth));
+        const int16_t before = nation, yearBefore = curYear;
+        const std::string fieldBefore = readDateField();
+        const int32_t markedBefore = markedDay;
+        try {
+            keepFieldYearReadable();
+            curYear = readInt16(fixedText(readDateField(), 4));
+            // The remainder takes the dividend's sign: a code below 0 climbs towards 0.
+            nation = static_cast<int16_t>((int64_t{nation} + 1) % 4);
+            if (curYear < firstAlmanacYear) {
+                curYear = firstAlmanacYear;
+                writeDateField(dateFieldText(curYear, curMonth));
+            }
+            loadedYear = 0;
+            markedDay = 0;
+            loadNationSettings();
+            showCalendar();
+            setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
+        } catch (...) {
+            // The nation before comes back whole: its settings, flag, caption and
+            // days, as they were shown a moment ago. Should even that fail, the
+            // first error is the one the user is told.
+            nation = before;
+            curYear = yearBefore;
+            markedDay = markedBefore;
+            writeDateField(fieldBefore);
+            loadedYear = 0;
+            try {
+                loadNationSettings();
+                showCalendar();
+                setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
+            } catch (...) {
+            }
+            throw;
         }
-        loadedYear = 0;
-        markedDay = 0;
+        keepSavedFile = false;
         if (calculatorOpen()) closeCalculator();
-        loadNationSettings();
-        showCalendar();
-        setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
     });
 }
 

@@ -8,29 +8,21 @@
 #include <string>
 #include <string_view>
 
+#include "savednation.h"
+
 namespace tovmir {
 
-// The file that remembers the nation from one run to the next: in the run folder,
-// or in the user's state folder ($XDG_STATE_HOME/tovmir, else
-// ~/.local/state/tovmir) where the run folder cannot be written.
-constexpr const char* nationFile = "ctry.txt";
-
-// The first line of ctry.txt read as the saved nation: blanks skipped, the first
-// value ended by a comma, a blank or the line end. Only a whole number (optional
-// sign, at most five digits) that fits 16 bits is a nation; anything else gives
-// false and the start-up uses nation 0.
-bool parseSavedNation(std::string_view line, int16_t& saved);
-
-// Start-up: the nation from ctry.txt (read, then deleted; the run folder's file
-// first, the state folder's where that is missing or cannot be deleted), today's
-// month, the nation's settings, the month shown. A failure falls back once to nation 0 and
-// starts again; a failure then writes the nation read from ctry.txt back to it, is
-// reported in a message box and gives false: the program ends.
+// Start-up: the saved nation (read and left in place, so no ending of this run
+// or a second window's can lose it), today's month, the nation's settings, the
+// month shown. A saved nation that cannot be shown is reported, and the start
+// falls back once to nation 0; the saved file is then kept as it was until the
+// user picks a nation. A failure then too is reported and gives false: the
+// program ends.
 bool Form_Load();
 
-// The window closes. Only a close by the user writes ctry.txt (and closes the
-// calculator); a session end or a kill leaves no file. Where neither the run
-// folder nor the state folder takes the file, a message box says so.
+// The window closes. Only a close by the user saves the nation (and closes the
+// calculator); a session end or a kill leaves the file as it was. Where neither
+// the run folder nor the state folder takes the file, a message box says why.
 void Form_QueryUnload(bool closedByUser);
 
 // A character typed into the date field, before it goes in (it always goes in):
@@ -52,6 +44,8 @@ enum StepKey { keyPageUp = 33, keyPageDown = 34, keyEnd = 35, keyHome = 36, keyL
 void txtIndate_KeyUp(int keyCode);
 
 // The flag and the Latin names change what is shown, and clear the marked day.
+// A nation whose settings, flag or month cannot be loaded changes nothing: the
+// caption, flag, days and saved nation stay those of the nation before.
 void picFlg_Click();
 void picLatin_Click();
 void picHelp_Click();

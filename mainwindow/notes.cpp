@@ -1,4 +1,5 @@
 // The historical notes of the shown month (picNotis_Click).
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -7,6 +8,7 @@
 #include "calendar/text.h"
 #include "calendar/state.h"
 #include "handlers.h"
+#include "savednation.h"
 #include "notes.h"
 #include "windowhooks.h"
 
@@ -40,7 +42,7 @@ std::string notesFor(const std::string& fileText, const std::string& key) {
     for (;;) {
         // Running out of lines before a record beyond the key: the file lacks its
         // closing record.
-        if (pos >= fileText.size()) throw std::runtime_error("anteckningsfilen saknar sin avslutande post");
+        if (pos >= fileText.size()) throw std::runtime_error("saknar sin avslutande post (9999-12 9999-12)");
         std::size_t end = fileText.find_first_of("\r\n", pos);
         if (end == std::string::npos) end = fileText.size();
         const std::string line = fileText.substr(pos, end - pos);
@@ -68,29 +70,70 @@ std::string noNotesText(int16_t year, int16_t month) {
     return "Inga anteckningar för " + when + ".";
 }
 
+namespace {
+
+// Why a notes file cannot be shown, in Swedish, or empty where its text can be
+// read: a file of that name that is a folder, cannot be read, is empty, is far
+// larger than any notes file (60-character records: the shipped ones are a few
+// kilobytes) or holds bytes no text does. Reading stops at the limit, so a huge
+// file costs no more than a small one.
+std::string notesFault(const char* file, std::string& text) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) return "är en mapp, inte en fil";
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return "kan inte läsas (" + fileErrorText(errno) + ")";
+    text.assign(maxNotesBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) return "kan inte läsas (" + fileErrorText(errno) + ")";
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.empty()) return "är tom";
+    if (text.size() > maxNotesBytes)
+        return "är större än " + std::to_string(maxNotesBytes / 1024) + " kB och kan inte vara en anteckningsfil";
+    // Windows-1252 text has no control characters but the line ends and tabs.
+    for (unsigned char c : text)
+        if (c < 0x20 && c != '\r' && c != '\n' && c != '\t') return "är ingen textfil (den innehåller binära data)";
+    return {};
+}
+
+}  // namespace
+
+std::string shownNotes(const std::string& notes, std::size_t maxLines) {
+    std::size_t at = 0, lines = 0;
+    while (at < notes.size() && lines < maxLines) {
+        const std::size_t end = notes.find('\n', at);
+        at = end == std::string::npos ? notes.size() : end + 1;
+        ++lines;
+    }
+    std::size_t more = 0;
+    for (std::size_t k = at; k < notes.size(); ++k) more += notes[k] == '\n';
+    if (more == 0) return notes;
+    return notes.substr(0, at) + "... och " + std::to_string(more) + (more == 1 ? " rad till" : " rader till") +
+           " för månaden.\n";
+}
+
 void picNotis_Click() {
     const char* file = notesFile(nation);
     if (!file) return;
-    std::string shown;
-    bool failed = false;
-    try {
-        std::ifstream in(file, std::ios::binary);
-        if (!std::filesystem::exists(file)) {
-            messageBox("Filerna HIST??.TXT måste finnas i det bibliotek där programmet startats.", "Felrapport",
-                       MessageIcon::critical);
-            failed = true;
-        } else {
-            if (!in) throw std::runtime_error("kan inte läsas");
-            std::ostringstream text;
-            text << in.rdbuf();
-            shown = windows1252ToUtf8(notesFor(text.str(), notesKey(curYear, curMonth)));
-        }
-    } catch (const std::exception&) {
-        messageBox("Tyvärr okänt fel", "Felrapport", MessageIcon::critical);
-        failed = true;
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) {
+        messageBox("Filerna HIST??.TXT måste finnas i det bibliotek där programmet startats.", "Felrapport",
+                   MessageIcon::critical);
+        focusDateField();
+        return;
     }
-    if (!failed) messageBox(shown.find_first_not_of(" \n") == std::string::npos ? noNotesText(curYear, curMonth) : shown,
-                            "Historiska Notiser", MessageIcon::information);
+    std::string text, fault = notesFault(file, text), shown;
+    if (fault.empty()) {
+        try {
+            shown = shownNotes(windows1252ToUtf8(notesFor(text, notesKey(curYear, curMonth))), maxShownNotes);
+        } catch (const std::runtime_error& e) {
+            fault = e.what();
+        }
+    }
+    if (!fault.empty())
+        messageBox("Anteckningsfilen " + std::string(file) + " " + fault + ".", "Felrapport", MessageIcon::critical);
+    else
+        messageBox(shown.find_first_not_of(" \n") == std::string::npos ? noNotesText(curYear, curMonth) : shown,
+                   "Historiska Notiser", MessageIcon::information);
     focusDateField();
 }
 

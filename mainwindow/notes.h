@@ -24,4 +24,13 @@ std::string notesFor(const std::string& fileText, const std::string& key);
 // nothing: "Inga anteckningar för februari 1753."
 std::string noNotesText(int16_t year, int16_t month);
 
+// The box shows at most this many notes, so that it fits a small screen and its
+// OK button can be reached; a notes file is read up to maxNotesBytes.
+constexpr std::size_t maxShownNotes = 25;
+constexpr std::size_t maxNotesBytes = 1024 * 1024;
+
+// The notes as the box shows them: the first maxLines lines, and where more
+// follow, a last line that says how many ("... och 3 rader till för månaden.").
+std::string shownNotes(const std::string& notes, std::size_t maxLines);
+
 }  // namespace tovmir

@@ -1,8 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 
 #include "mainwindow/handlers.h"
 #include "mainwindow/notes.h"
 #include "mainwindow/windowhooks.h"
+#include "refdata/engine.h"
+#include "refdata/windowops.h"
 #include "monthview/surface.h"
 #include "refdata_fixture.h"
 #include "calendar/numbers.h"
@@ -51,7 +60,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MainWindow, StartUpRestoresTheNationOnceAndFallsBackSilently) {
+TEST_F(MainWindow, StartUpReadsTheSavedNationAndLeavesIt) {
     ASSERT_TRUE(Form_Load());  // no ctry.txt
     EXPECT_EQ(nation, 0);
     EXPECT_EQ(readDateField(), "2026-12");
@@ -59,33 +68,33 @@ TEST_F(MainWindow, StartUpRestoresTheNationOnceAndFallsBackSilently) {
     EXPECT_EQ(labelCaptions["lblYear"], " 2026");
     EXPECT_TRUE(shownMessages.empty());
 
-    file(nationFile, "2\r\n");
+    // Read and left in place: a kill, a crash or a second window finds it still.
+    struct Case { const char* text; int16_t nation; };
+    for (const Case& c : {Case{"2\r\n", 2}, {" 3 , 7\r\n", 3}, {"abc\r\n", 0}, {"", 0}, {"99999\r\n", 0}, {"2x\r\n", 0}}) {
+        file(nationFile, c.text);
+        ASSERT_TRUE(Form_Load());
+        EXPECT_EQ(nation, c.nation) << c.text;
+        EXPECT_EQ(read(nationFile), c.text);
+    }
     todayYear = 2027, todayMonth = 1;  // a 9 January: month 01
     ASSERT_TRUE(Form_Load());
-    EXPECT_EQ(nation, 2);
-    EXPECT_FALSE(std::filesystem::exists(nationFile));
     EXPECT_EQ(readDateField(), "2027-01");
-    EXPECT_EQ(labelCaptions["lblMonth"], "January    ");
-
-    for (const char* garbage : {"abc\r\n", "", "99999\r\n", "2x\r\n"}) {
-        file(nationFile, garbage);
-        ASSERT_TRUE(Form_Load());
-        EXPECT_EQ(nation, 0) << garbage;
-        EXPECT_TRUE(std::filesystem::exists(nationFile)) << garbage;  // left where it was
-    }
-    file(nationFile, " 3 , 7\r\n");  // the first value ends at the blank
-    ASSERT_TRUE(Form_Load());
-    EXPECT_EQ(nation, 3);
-
-    file(nationFile, "9\r\n");  // a nation whose data is missing: Sweden, without a word
-    ASSERT_TRUE(Form_Load());
-    EXPECT_EQ(nation, 0);
+    EXPECT_EQ(labelCaptions["lblMonth"], "Januari    ");
     EXPECT_TRUE(shownMessages.empty());
 
-    std::filesystem::remove("Const.mdb");  // nothing to fall back on: reported, and the end
-    EXPECT_FALSE(Form_Load());
+    // A saved nation that cannot be shown is told before Sweden is shown, and
+    // the file keeps it until the user picks a nation.
+    file(nationFile, "9\r\n");
+    ASSERT_TRUE(Form_Load());
+    EXPECT_EQ(nation, 0);
     ASSERT_EQ(shownMessages.size(), 1u);
-    EXPECT_EQ(shownMessages[0].text.rfind("Tovmir kan inte starta", 0), 0u);
+    EXPECT_EQ(shownMessages[0].text.rfind("Det sparade landet (kod 9) kan inte visas:\n", 0), 0u);
+    EXPECT_NE(shownMessages[0].text.find("\nKalendern visas för Sverige."), std::string::npos);
+    Form_QueryUnload(true);
+    EXPECT_EQ(read(nationFile), "9\r\n");
+    picFlg_Click();
+    Form_QueryUnload(true);
+    EXPECT_EQ(read(nationFile), "1\r\n");
 }
 
 TEST_F(MainWindow, AFailedStartKeepsTheSavedNation) {
@@ -101,10 +110,52 @@ TEST_F(MainWindow, AFailedStartKeepsTheSavedNation) {
         shownMessages.clear();
         EXPECT_FALSE(Form_Load()) << what;
         EXPECT_EQ(read(nationFile), "2\r\n") << what;
-        EXPECT_FALSE(std::filesystem::exists(std::string(nationFile) + ".tmp")) << what;
-        ASSERT_EQ(shownMessages.size(), 1u) << what;
+        ASSERT_EQ(shownMessages.size(), 1u) << what;  // one message, the failure itself
         EXPECT_EQ(shownMessages[0].text.rfind("Tovmir kan inte starta", 0), 0u) << what;
     }
+}
+
+TEST_F(MainWindow, TheSavedNationIsReplacedWholeOrNotAtAll) {
+    ASSERT_TRUE(Form_Load());
+    // Two windows closing together in one folder, round after round: each
+    // leaves one whole value, and no temporary file stays behind.
+    const int rounds = 150;
+    int torn = 0;
+    for (int round = 0; round < rounds; ++round) {
+        pid_t closing[2];
+        for (int k = 0; k < 2; ++k)
+            if ((closing[k] = ::fork()) == 0) {
+                nation = static_cast<int16_t>(2 + k);
+                Form_QueryUnload(true);
+                ::_exit(0);
+            }
+        for (pid_t p : closing) ::waitpid(p, nullptr, 0);
+        const std::string value = read(nationFile);
+        torn += value != "2\r\n" && value != "3\r\n";
+    }
+    EXPECT_EQ(torn, 0) << "of " << rounds << " rounds";
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        EXPECT_EQ(entry.path().filename().string().rfind("ctry.txt.", 0), std::string::npos) << entry.path();
+
+    // A full disk (here a file-size limit of one byte): the old file stays as
+    // it was in both folders, and the user is told why.
+    file(nationFile, "1\r\n");
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    rlimit tiny = before;
+    tiny.rlim_cur = 1;
+    ::setrlimit(RLIMIT_FSIZE, &tiny);
+    nation = 3;
+    shownMessages.clear();
+    Form_QueryUnload(true);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_EQ(read(nationFile), "1\r\n");
+    EXPECT_FALSE(std::filesystem::exists("state/tovmir/ctry.txt"));
+    ASSERT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(shownMessages[0].text, "Landet som visas kan inte sparas till nästa start: filen ctry.txt kan varken "
+                                     "skrivas i " + dir.string() + " (filen får inte bli större) eller i " +
+                                         (dir / "state/tovmir").string() + " (filen får inte bli större).");
 }
 
 TEST_F(MainWindow, OnlyTheUsersCloseRemembersTheNation) {
@@ -128,22 +179,39 @@ TEST_F(MainWindow, OnlyTheUsersCloseRemembersTheNation) {
 }
 
 TEST_F(MainWindow, ANationTheRunFolderCannotKeepIsKeptInTheStateFolder) {
-    // A shared, read-only run folder; root writes anyway, so ctry.txt.tmp is
-    // blocked by a folder of that name as well (not empty, or it is removed).
-    std::filesystem::create_directories("ctry.txt.tmp/x");
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    // A run folder whose ctry.txt cannot be replaced (a folder of that name
+    // stands in for a read-only installation; root writes anyway): the state
+    // folder keeps the choice, and the next start reads it from there.
+    std::filesystem::create_directories("ctry.txt/x");
     ASSERT_TRUE(Form_Load());
     nation = 2;
     Form_QueryUnload(true);
     EXPECT_TRUE(shownMessages.empty());
-    EXPECT_FALSE(std::filesystem::exists(nationFile));
     EXPECT_EQ(read("state/tovmir/ctry.txt"), "2\r\n");
     nation = 0;
-    ASSERT_TRUE(Form_Load());  // read back from there, and taken
+    ASSERT_TRUE(Form_Load());
     EXPECT_EQ(nation, 2);
+    EXPECT_EQ(read("state/tovmir/ctry.txt"), "2\r\n");
+    std::filesystem::remove_all("ctry.txt");
+
+    // Both folders hold a file: the one written later is the user's last choice,
+    // so an installer's file older than the state folder's does not come back.
+    const auto now = std::filesystem::file_time_type::clock::now();
+    file(nationFile, "1\r\n");
+    std::filesystem::last_write_time(nationFile, now - std::chrono::hours(24));
+    ASSERT_TRUE(Form_Load());
+    EXPECT_EQ(nation, 2);
+    std::filesystem::last_write_time("state/tovmir/ctry.txt", now - std::chrono::hours(48));
+    ASSERT_TRUE(Form_Load());
+    EXPECT_EQ(nation, 1);
+    Form_QueryUnload(true);  // the run folder writable: its file, and the state folder's gone
+    EXPECT_EQ(read(nationFile), "1\r\n");
     EXPECT_FALSE(std::filesystem::exists("state/tovmir/ctry.txt"));
 
     // Without XDG_STATE_HOME, or with a relative one, in ~/.local/state.
+    std::filesystem::create_directories("ctry.txt.d/x");
+    std::filesystem::remove(nationFile);
+    std::filesystem::rename("ctry.txt.d", nationFile);
     const std::string home = getenv("HOME") ? getenv("HOME") : "";
     ::setenv("HOME", (dir / "home").c_str(), 1);
     ::setenv("XDG_STATE_HOME", "state", 1);
@@ -155,7 +223,7 @@ TEST_F(MainWindow, ANationTheRunFolderCannotKeepIsKeptInTheStateFolder) {
     EXPECT_EQ(nation, 3);
 
     // Neither folder can be written: the window closes, the calculator with it,
-    // and the user is told where the file could not go.
+    // and the user is told where the file could not go, and why.
     std::ofstream(dir / "home" / "fil") << "x";
     ::setenv("XDG_STATE_HOME", (dir / "home" / "fil").c_str(), 1);
     openCalculator();
@@ -164,7 +232,8 @@ TEST_F(MainWindow, ANationTheRunFolderCannotKeepIsKeptInTheStateFolder) {
     ASSERT_EQ(shownMessages.size(), 1u);
     EXPECT_EQ(shownMessages[0].title, "Felrapport");
     EXPECT_EQ(shownMessages[0].text, "Landet som visas kan inte sparas till nästa start: filen ctry.txt kan varken "
-                                     "skrivas i " + dir.string() + " eller i " + (dir / "home/fil/tovmir").string() + ".");
+                                     "skrivas i " + dir.string() + " (en mapp har filens namn) eller i " +
+                                         (dir / "home/fil/tovmir").string() + " (mappen finns inte).");
     ::unsetenv("XDG_STATE_HOME");
     ::unsetenv("HOME");
     Form_QueryUnload(true);
@@ -172,19 +241,6 @@ TEST_F(MainWindow, ANationTheRunFolderCannotKeepIsKeptInTheStateFolder) {
     EXPECT_NE(shownMessages[1].text.find("varken XDG_STATE_HOME eller HOME är satt"), std::string::npos);
     if (!home.empty()) ::setenv("HOME", home.c_str(), 1);
     ::setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
-
-    // The run folder writable again: its file first, and the state folder's
-    // older one gone at the next close.
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
-    std::filesystem::remove_all("ctry.txt.tmp");
-    std::filesystem::create_directories("state/tovmir");
-    file("state/tovmir/ctry.txt", "2\r\n");
-    file(nationFile, "1\r\n");
-    ASSERT_TRUE(Form_Load());
-    EXPECT_EQ(nation, 1);
-    Form_QueryUnload(true);
-    EXPECT_EQ(read(nationFile), "1\r\n");
-    EXPECT_FALSE(std::filesystem::exists("state/tovmir/ctry.txt"));
 }
 
 TEST_F(MainWindow, EnterTakesOnlyACompleteDateWithinTheNationsYears) {
@@ -285,6 +341,32 @@ TEST_F(MainWindow, TheFlagCyclesTheFourNations) {
     const int focus = dateFieldFocusCount;
     picFlg_Click();
     EXPECT_EQ(dateFieldFocusCount, focus + 1);
+
+    // A nation whose flag cannot be shown changes nothing: the nation, its
+    // caption, flag and days stay, and so does what the close saves.
+    static bool flagFails = false;
+    installMainWindowOps({[](const std::string& f) {
+                              if (flagFails) throw DataError("flaggbilden " + f + " finns inte");
+                              flagPictureFile = f;
+                          },
+                          [](const std::string& c) { mainCaption = c; }});
+    nation = 0;
+    writeDateField("1945-05");
+    enter();
+    picFlg_Click();
+    ASSERT_EQ(nation, 1);
+    const std::string caption = mainCaption, flag = flagPictureFile, day4 = dayTable[4].dayText;
+    flagFails = true;
+    EXPECT_THROW(picFlg_Click(), DataError);
+    flagFails = false;
+    EXPECT_EQ(nation, 1);
+    EXPECT_EQ(mainCaption, caption);
+    EXPECT_EQ(flagPictureFile, flag);
+    EXPECT_EQ(dayTable[4].dayText, day4);
+    EXPECT_EQ(readDateField(), "1945-05");
+    Form_QueryUnload(true);
+    EXPECT_EQ(read(nationFile), "1\r\n");
+    installMainWindowOps({});
 }
 
 TEST_F(MainWindow, LatinToggleHelpAndCalculator) {
@@ -353,10 +435,35 @@ TEST_F(MainWindow, NotesOfTheShownMonth) {
     picNotis_Click();
     EXPECT_EQ(shownMessages.back().title, "Historiska Notiser");
     EXPECT_EQ(shownMessages.back().text, "Inga anteckningar för januari 1713.");
-    file("HistSe.txt", "1700-01 1712-12 utan slutpost\r\n");
+    // Each kind of damaged file is told in its own words.
+    std::filesystem::create_directory("HistDk.txt");
+    std::filesystem::remove("HistNo.txt");
+    struct Damaged { int16_t nation; std::string text; const char* told; };
+    const Damaged damaged[] = {
+        {0, "1700-01 1712-12 utan slutpost\r\n", "HistSe.txt saknar sin avslutande post (9999-12 9999-12)."},
+        {0, "", "HistSe.txt är tom."},
+        {0, std::string("1700-01\0\x01\x02", 10), "HistSe.txt är ingen textfil (den innehåller binära data)."},
+        {0, std::string(maxNotesBytes + 1, ' '), "HistSe.txt är större än 1024 kB och kan inte vara en anteckningsfil."},
+        {2, "", "HistDk.txt är en mapp, inte en fil."},
+    };
     curYear = 1800;
+    for (const Damaged& d : damaged) {
+        if (d.nation == 0) file("HistSe.txt", d.text);
+        nation = d.nation;
+        picNotis_Click();
+        EXPECT_EQ(shownMessages.back().text, "Anteckningsfilen " + std::string(d.told)) << d.told;
+        EXPECT_EQ(shownMessages.back().title, "Felrapport");
+    }
+    // A month with more notes than a screen holds: the first of them, and how
+    // many more there are.
+    std::string many;
+    for (int i = 0; i < 20000; ++i) many += "1800-01 1800-12 not\r\n";
+    nation = 0;
+    file("HistSe.txt", many + "9999-12 9999-12\r\n");
     picNotis_Click();
-    EXPECT_EQ(shownMessages.back().text, "Tyvärr okänt fel");
+    const std::string& told = shownMessages.back().text;
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), static_cast<long>(maxShownNotes) + 1);
+    EXPECT_NE(told.find("... och " + std::to_string(20000 - maxShownNotes) + " rader till för månaden.\n"), std::string::npos);
     nation = 5;  // no notes: nothing at all
     const auto count = shownMessages.size();
     picNotis_Click();
