@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 #include <istream>
@@ -176,6 +177,22 @@ YearMonth currentMonth() {
 }
 
 
+// About a megabyte: few enough pieces for the largest output, small enough that
+// a new piece is a small allocation.
+constexpr std::size_t heldPieceSize = std::size_t{1} << 20;
+
+void hold(HeldOutput& held, std::string_view text) {
+    if (held.empty() || held.back().size() + text.size() > heldPieceSize) {
+        held.emplace_back();
+        held.back().reserve(std::max(heldPieceSize, text.size()));
+    }
+    held.back().append(text);
+}
+
+void release(std::ostream& out, const HeldOutput& held) {
+    for (const auto& piece : held) out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+}
+
 void writeMonthListing(std::ostream& out, std::string_view from, std::string_view to, const Options& opt, bool ops,
                        bool color) {
     const YearMonth first = parseYearMonth(from, opt.nation), last = parseYearMonth(to, opt.nation);
@@ -188,13 +205,13 @@ void writeMonthListing(std::ostream& out, std::string_view from, std::string_vie
     curYear = first.year;
     curMonth = first.month;
     loadNationSettings();
-    // Each month goes out as it is listed, so a range of any length takes the
-    // memory of one month.
+    HeldOutput held;
     for (int y = first.year, m = first.month; y * 12 + m <= last.year * 12 + last.month; m == 12 ? (m = 1, ++y) : ++m) {
         showMonth(static_cast<int16_t>(y), static_cast<int16_t>(m));
-        if (y != first.year || m != first.month) out << '\n';
-        out << (ops ? monthOps() : monthText(color));
+        if (y != first.year || m != first.month) hold(held, "\n");
+        hold(held, ops ? monthOps() : monthText(color));
     }
+    release(out, held);
 }
 
 std::string monthListing(std::string_view from, std::string_view to, const Options& opt, bool ops, bool color) {

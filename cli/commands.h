@@ -79,11 +79,22 @@ YearMonth parseYearMonth(std::string_view text, int16_t nation);
 // start: what month and year show when given no value.
 YearMonth currentMonth();
 
+// Output held back until the command has it whole. A range that fails half-way
+// (a table damaged in a later year, a file replaced during the run) then leaves
+// standard output empty, not a listing or a calendar file that ends early and
+// looks complete. The largest outputs are some 70 MB (ics --names over 1200 to
+// 2100, months over 2 to 2100); held in pieces of about a megabyte they cost
+// their own size, without the copies of one ever-growing string.
+using HeldOutput = std::vector<std::string>;
+void hold(HeldOutput& held, std::string_view text);
+// Writes everything held, in order.
+void release(std::ostream& out, const HeldOutput& held);
+
 // The months from..to as the calendar shows them, one after another (the year data
 // loaded once per year): as text (with ANSI colours when color is set), or as the
 // display list's operations. The whole output or an error, never half of it.
 std::string monthListing(std::string_view from, std::string_view to, const Options& opt, bool ops, bool color);
-// The same, written to out month by month.
+// The same, written to out once every month is listed.
 void writeMonthListing(std::ostream& out, std::string_view from, std::string_view to, const Options& opt, bool ops,
                        bool color);
 

@@ -149,7 +149,9 @@ int runCli(int argc, char** argv) {
     app.option_defaults()->group("Flaggor");
     app.set_help_flag("-h,--help", "visar hjälpen och avslutar");
     app.set_version_flag("--version", "tovmir-cli " TOVMIR_VERSION, "visar versionen och avslutar");
-    app.footer("Flaggorna --nation, --dir, --latin och --no-color får stå före eller efter kommandot.");
+    app.footer("Flaggorna --nation, --dir, --latin och --no-color får stå före eller efter kommandot.\n"
+               "month, months, year, find och ics skriver sin utdata först när den är hel: vid fel skrivs "
+               "ingenting till standard ut.");
     auto formatter = app.get_formatter();
     for (const auto& [key, swedish] : std::map<std::string, std::string>{{"Usage", "Användning"},
                                                                          {"OPTIONS", "FLAGGOR"},

@@ -136,8 +136,10 @@ std::string foldedLine(std::string_view line) {
 }
 
 void writeIcs(std::ostream& out, YearRange years, const Options& opt, bool names) {
-    // Each event is gathered in one buffer and written whole.
+    // Each event is gathered in one buffer and held whole (HeldOutput): the file
+    // goes out only once END:VCALENDAR is reached.
     std::string buffer;
+    HeldOutput held;
     const auto line = [&](std::string_view l) { appendFolded(buffer, l); };
     std::time_t now = std::time(nullptr);
     std::tm utc{};
@@ -156,7 +158,7 @@ void writeIcs(std::ostream& out, YearRange years, const Options& opt, bool names
             line("CALSCALE:GREGORIAN");
             line("METHOD:PUBLISH");
             line("X-WR-CALNAME:" + icsText(mainCaption));
-            out << buffer;
+            hold(held, buffer);
             headerWritten = true;
         }
         if (d.text->empty() || (d.color == 0 && !names)) return;
@@ -173,11 +175,12 @@ void writeIcs(std::ostream& out, YearRange years, const Options& opt, bool names
             line("DESCRIPTION:" + icsText("Datum i nationens kalender: " + isoDate(d.year, d.month, d.day)));
         line("TRANSP:TRANSPARENT");
         line("END:VEVENT");
-        out << buffer;
+        hold(held, buffer);
     });
     buffer.clear();
     line("END:VCALENDAR");
-    out << buffer;
+    hold(held, buffer);
+    release(out, held);
 }
 
 }  // namespace tovmir::cli

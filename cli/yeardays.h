@@ -43,11 +43,13 @@ std::string isoDate(int64_t y, int64_t m, int64_t d);
 // line each: YYYY-MM-DD, the weekday abbreviation, the same day in the other
 // calendar as YYYY-MM-DD and the text, tab-separated. Returns what was found, with
 // the Swedish reason where nothing was. A search without words raises InputError.
+// Every year is searched before the first line is written, so a year that fails
+// leaves out empty.
 FindResult writeFind(std::ostream& out, std::string_view search, YearRange years, const Options& opt);
 
 // ics: writes the range as an iCalendar file (RFC 5545): one all-day event per
 // day with a named day (a colour other than black), and with names also every
-// day with a text.
+// day with a text. out gets the whole file, or nothing where a year fails.
 void writeIcs(std::ostream& out, YearRange years, const Options& opt, bool names);
 
 // An iCalendar content line folded as RFC 5545 asks: at most 75 octets a line,

@@ -113,6 +113,11 @@ std::string shownPath(const std::string& fileName) {
     return full + (fileName.rfind("./", 0) == 0 ? fileName.substr(2) : fileName);
 }
 
+// What an empty reference database is called, whether the file has no bytes or
+// decrypts to no tables: either way none of the reference data is there, and
+// naming the first table asked for would send the user looking for one table.
+constexpr const char* emptyReason = "är tom: referensdata saknas";
+
 // Why the database file cannot be opened, in Swedish, for the common cases:
 // missing (a dangling link too), not a file, no permission, empty (SQLite would
 // take an empty file for an empty database and report a missing table). Empty
@@ -127,7 +132,7 @@ std::string unopenableReason(const std::string& fileName) {
     if (S_ISDIR(st.st_mode)) return "är en mapp, inte en fil";
     if (!S_ISREG(st.st_mode)) return "är ingen vanlig fil";
     if (::access(fileName.c_str(), R_OK) != 0) return "får inte läsas: behörighet saknas";
-    if (st.st_size == 0) return "är tom";
+    if (st.st_size == 0) return emptyReason;
     return "";
 }
 
@@ -203,11 +208,16 @@ std::shared_ptr<sqlite3> connectTo(const std::string& fileName, const std::strin
     // that does not decrypt is reported as such and not as a missing table. The
     // cipher cannot tell a damaged first page from another key, and the program
     // always gives its own: so the file is damaged, or not the reference database.
-    char* err = nullptr;
-    if (sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &err) != SQLITE_OK) {
-        sqlite3_free(err);
+    // A schema without a single table is a file keyed as the reference database
+    // that holds none of it.
+    sqlite3_stmt* stmt = nullptr;
+    const bool read = sqlite3_prepare_v2(raw, "SELECT count(*) FROM sqlite_master;", -1, &stmt, nullptr) == SQLITE_OK &&
+                      sqlite3_step(stmt) == SQLITE_ROW;
+    const int64_t schemaRows = read ? sqlite3_column_int64(stmt, 0) : 0;
+    sqlite3_finalize(stmt);
+    if (!read)
         throw DataError("databasen " + shown + " är skadad eller ingen referensdatabas för Tovmir (den går inte att dekryptera)");
-    }
+    if (schemaRows == 0) throw DataError("databasen " + shown + " " + emptyReason);
     return connection;
 }
 

@@ -77,8 +77,8 @@ struct Comparison {
 
 // Opens the database file (never creating it) with a connect string of the form
 // ";pwd=<password>". Exclusive and read-only are accepted as the loaders pass them;
-// the file is only ever read. Raises DataError when the file is missing or the
-// password does not open it.
+// the file is only ever read. Raises DataError when the file is missing, empty
+// (no bytes, or no table at all) or the password does not open it.
 //
 // The loaders open the file for every event. Decrypting it each time (key set-up,
 // page decryption, HMAC checks) was most of a month's cost, so the run keeps what

@@ -130,9 +130,45 @@ expect(week_finland_1973 0 "^53\n$" --dir ${run_dir} --nation 1 week 2442047)
 expect(week_sweden_1973 0 "^52\n$" --dir ${run_dir} week 2442047)
 expect(month_finland_1973 0 "\n53   30 Sö" --dir ${run_dir} --nation 1 --no-color month 1973-12)
 # An answer that cannot be written is a failure, not a success.
+# A line and a whole calendar file alike.
 if(EXISTS /dev/full)
-  execute_process(COMMAND ${CLI} daynumber 2000 1 1 OUTPUT_FILE /dev/full RESULT_VARIABLE rc ERROR_VARIABLE err)
-  if(NOT rc STREQUAL "1" OR NOT err MATCHES "^fel: utdata kan inte skrivas")
-    message(FATAL_ERROR "output_unwritable: status ${rc}, stderr '${err}'")
-  endif()
+  foreach(command "daynumber 2000 1 1" "ics 2024")
+    separate_arguments(values UNIX_COMMAND "${command}")
+    execute_process(COMMAND ${CLI} --dir ${run_dir} ${values} OUTPUT_FILE /dev/full RESULT_VARIABLE rc ERROR_VARIABLE err)
+    if(NOT rc STREQUAL "1" OR NOT err MATCHES "^fel: utdata kan inte skrivas")
+      message(FATAL_ERROR "output_unwritable: ${command}: status ${rc}, stderr '${err}'")
+    endif()
+  endforeach()
 endif()
+
+# Every command at its first and last accepted year and one year beyond: status 0
+# inside, 1 outside, so a limit moved by one either way fails here. The codes 0 to
+# 4 show 1200 to 2100, the others 2 to 2100; the arithmetic counts from year 1 (day
+# 1721424) to the last year 16 bits hold; the calculator takes its own years.
+foreach(row
+    "0 daynumber 1 1 1" "1 daynumber 0 1 1" "0 daynumber 32767 12 31" "1 daynumber 32768 1 1"
+    "0 valid 1 1 1" "1 valid 0 1 1" "0 valid 32767 12 31" "1 valid 32768 1 1"
+    "0 prevmonthlen 1 1" "1 prevmonthlen 0 1" "0 prevmonthlen 32767 12" "1 prevmonthlen 32768 12"
+    "0 easter 1" "1 easter 0" "0 easter 32767" "1 easter 32768"
+    "0 convert 1 1 3 --from 5 --to 9" "1 convert 1 1 2 --from 5 --to 9" "1 convert 0 12 31 --from 5 --to 5"
+    "0 convert 32767 12 31 --from 5 --to 5" "1 convert 32768 1 1 --from 5 --to 5"
+    "0 date 1721424" "1 date 1721423" "0 date 13689325" "1 date 13689326"
+    "0 week 1721424" "1 week 1721423" "0 week 13689325" "1 week 13689326"
+    "0 span 1 1 1 2100 12 31" "1 span 0 12 31 1 1 1" "1 span 1 1 1 2101 1 1" "0 span 2100 1 1 2100 1 2"
+    "1 span 2101 1 1 2101 1 2"
+    "0 add 1 1 1 0 0 1" "1 add 0 1 1 0 0 1" "0 add 2098 12 31 0 0 1" "1 add 2099 1 1 0 0 1"
+    "0 sub 1 1 2 0 0 1" "1 sub 1 1 1 0 0 1" "0 sub 32767 12 31 0 0 1" "1 sub 32768 1 1 0 0 1"
+    "0 year 1200" "1 year 1199" "0 year 2100" "1 year 2101" "0 --nation 5 year 2" "1 --nation 5 year 1"
+    "0 find Olof 1200" "1 find Olof 1199" "0 find Olof 2100" "1 find Olof 2101"
+    "0 --nation 5 find Olof 2" "1 --nation 5 find Olof 1"
+    "0 ics 1200" "1 ics 1199" "0 ics 2100" "1 ics 2101" "0 --nation 5 ics 2" "1 --nation 5 ics 1"
+    "0 month 1200-01" "1 month 1199-12" "0 month 2100-12" "1 month 2101-01"
+    "0 --nation 5 month 0002-01" "1 --nation 5 month 0001-12"
+    "0 months 1200-01 1200-01" "1 months 1199-12 1200-01" "0 months 2100-12 2100-12" "1 months 2100-12 2101-01")
+  separate_arguments(values UNIX_COMMAND "${row}")
+  list(POP_FRONT values status)
+  execute_process(COMMAND ${CLI} --dir ${run_dir} ${values} RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
+  if(NOT rc STREQUAL status)
+    message(SEND_ERROR "year limit '${row}': status ${rc}, expected ${status}\nstderr: ${err}")
+  endif()
+endforeach()

@@ -1,6 +1,7 @@
 #include "refdata/engine.h"
 
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,13 +59,20 @@ TEST_F(Engine, AnUnopenableDatabaseIsNamedByItsFullPathInSwedish) {
     std::ofstream("Tom.mdb").close();
     std::ofstream("Skräp.mdb") << std::string(4096, 'x');
     std::filesystem::create_symlink("Borta.mdb", "Länk.mdb");  // a link left by an uninstalled package
+    // Keyed as the reference database, and decrypting, but with no table.
+    sqlite3* keyedEmpty = nullptr;
+    ASSERT_EQ(sqlite3_open("Tabellös.mdb", &keyedEmpty), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(keyedEmpty, ("PRAGMA key = '" + referenceConnectString().substr(5) + "'; " + cipherSettings +
+                                        " PRAGMA user_version = 1;").c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(keyedEmpty);
     const std::pair<std::string, std::string> cases[] = {
         {"Saknas.mdb", "databasen " + here + "Saknas.mdb finns inte"},
         {"./Länk.mdb", "databasen " + here + "Länk.mdb finns inte"},
         {"Const.mdb/x", "databasen " + here + "Const.mdb/x finns inte"},
         {"Mapp.mdb", "databasen " + here + "Mapp.mdb är en mapp, inte en fil"},
         {"/dev/null", "databasen /dev/null är ingen vanlig fil"},
-        {"Tom.mdb", "databasen " + here + "Tom.mdb är tom"},
+        {"Tom.mdb", "databasen " + here + "Tom.mdb är tom: referensdata saknas"},
+        {"Tabellös.mdb", "databasen " + here + "Tabellös.mdb är tom: referensdata saknas"},
         {"Skräp.mdb", "databasen " + here +
                           "Skräp.mdb är skadad eller ingen referensdatabas för Tovmir (den går inte att dekryptera)"},
     };
