@@ -49,29 +49,19 @@ TEST(Narrowing, EveryWidthEdgeRaisesTheOverflowError) {
     EXPECT_THROW(to16(1 << 20), std::overflow_error);
 }
 
-TEST(NumberTexts, SignPlaceAndDigitPatterns) {
-    EXPECT_EQ(signPlace(3), " 3");
-    EXPECT_EQ(signPlace(0), " 0");
-    EXPECT_EQ(signPlace(-3), "-3");
-    EXPECT_EQ(signPlace(1700), " 1700");
-    EXPECT_EQ(format0x(5), "05");
-    EXPECT_EQ(format0x(12), "12");
-    EXPECT_EQ(format0x(123), "123");
+// The digit patterns at their edges: a sign before the padding, no digits for
+// zero without a minimum, and the most negative value.
+TEST(NumberTexts, DigitPatternsAtTheirEdges) {
     EXPECT_EQ(format0x(-5), "-05");
-    EXPECT_EQ(format000x(33), "0033");
-    EXPECT_EQ(format000x(2024), "2024");
-    EXPECT_EQ(format000x(12345), "12345");
-    EXPECT_EQ(formatHashes(7), "7");
-    EXPECT_EQ(formatHashes(0), "");
     EXPECT_EQ(format0x(INT64_MIN), "-9223372036854775808");
+    EXPECT_EQ(format000x(33), "0033");
+    EXPECT_EQ(format000x(12345), "12345");
+    EXPECT_EQ(formatHashes(0), "");
 }
 
 TEST(FixedText, CutsAndPadsByCharactersNotBytes) {
     EXPECT_EQ(fixedText("Måndag", 2), "Må");
-    EXPECT_EQ(fixedText("Ti", 2), "Ti");
     EXPECT_EQ(fixedText("", 2), "  ");
-    EXPECT_EQ(fixedText("Maj", 11), "Maj        ");
-    EXPECT_EQ(textLength(fixedText("Skottdagen 24 feb", 18)), 18u);
     EXPECT_EQ(fixedText("Öland", 1), "Ö");
     // A stray byte counts as one character, so a broken text keeps its width.
     EXPECT_EQ(textLength(fixedText("\xff\xfe", 5)), 5u);

@@ -24,7 +24,14 @@ class MonthView : public fixture::WorkingFolder {
 protected:
     void SetUp() override {
         WorkingFolder::SetUp();
-        build(fixture::baseTables());
+        // Code 9 too, Gregorian at every date.
+        auto t = fixture::baseTables();
+        for (const char* table : {"Titles", "Weekdays", "MonthNames", "DayNameFiles", "HolidayFiles"}) {
+            std::string& rows = t[table];
+            for (std::size_t at = rows.find("\n8\t"); at != std::string::npos; at = rows.find("\n8\t", at + 1))
+                rows += "9" + rows.substr(at + 2, rows.find('\n', at + 1) - at - 1);
+        }
+        build(t);
     }
     Listing show(int16_t n, const std::string& field) {
         if (nation != n || loadedYear == 0) {
@@ -46,106 +53,68 @@ protected:
         }
         return l;
     }
-    static std::vector<std::string> range(int from, int to) {
-        std::vector<std::string> v;
-        for (int i = from; i <= to; ++i) v.push_back(format0x(i));
-        return v;
-    }
-    static std::vector<std::string> join(std::vector<std::string> a, const std::vector<std::string>& b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return a;
-    }
 };
 
 }  // namespace
 
 TEST_F(MonthView, May2024InSweden) {
     const Listing l = show(0, "2024-05");
-    EXPECT_EQ(l.labels, range(1, 31));
-    EXPECT_EQ(lineY["Line11"], layout::topRuleY);
-    EXPECT_EQ(lineY["Line2"], 1460);  // 1 May 2024 is a Wednesday: the first Monday is the sixth line
-    EXPECT_EQ(lineY.count("Line6"), 0u);  // its week would begin on the 34th line, under the 31st day
     EXPECT_EQ(l.weeks, (std::vector<std::string>{"18", "19", "20", "21", "22"}));
     for (int sunday : {5, 12, 19, 26}) EXPECT_EQ(l.colors[sunday - 1], 12) << sunday;
     EXPECT_EQ(l.colors[0], 0);
-    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{layout::firstLineY, "Gamla Stilen"}}));
-    EXPECT_EQ(l.dates.front(), "18/ 4");  // 1 May is 18 April in the Julian calendar
-    EXPECT_EQ(l.dates.back(), "18/ 5");
-    EXPECT_EQ(labelCaptions["lblYear"], " 2024");
     // The header and the first day line exactly as printed.
     EXPECT_EQ(displayList[0].text, "V    Dag           Namn                                   Alternativa kalenderns datum");
     EXPECT_EQ(displayList[0].color, 9);
     const auto first = std::find_if(displayList.begin(), displayList.end(), [](const SurfaceOp& op) { return op.x == layout::textX && op.y == layout::firstLineY; });
     EXPECT_EQ(first->text, "01 Onn121");  // day 122 of the leap year holds the 121st name
-}
-
-TEST_F(MonthView, SwedenAroundTheSpecialCalendarAndTheReform) {
-    Listing l = show(0, "1712-02");
-    EXPECT_EQ(yearDayZero, 2346364);
+    // 1712 had a 30 February, so February's first day is day 32 of the year.
+    show(0, "1712-02");
     EXPECT_EQ(monthStartDay, 2346396);
     EXPECT_EQ(monthOffset, 32);
-    EXPECT_EQ(l.labels, range(1, 30));
-    EXPECT_EQ(l.calendars.at(0).second, "    Nya Stilen");
-    EXPECT_EQ(l.dates.front(), "11/ 2");
-    l = show(0, "1753-02");
-    EXPECT_EQ(l.labels, range(1, 17));
-    EXPECT_EQ(l.dates.front(), "12/ 2");
-    EXPECT_EQ(l.dates.back(), "28/ 2");
-    l = show(0, "1753-03");
-    EXPECT_EQ(l.calendars.at(0).second, "Gamla Stilen");
-    EXPECT_EQ(l.dates.front(), "18/ 2");
-    EXPECT_EQ(show(0, "1700-02").labels, range(1, 28));
-    EXPECT_EQ(show(2, "1700-02").labels, range(1, 18));
 }
 
-TEST_F(MonthView, ReformMonthsSkipTheDroppedDays) {
-    Listing l = show(4, "1700-11");
-    EXPECT_EQ(l.labels, join(range(1, 16), range(28, 30)));
-    ASSERT_EQ(l.dates.size(), 19u);
-    EXPECT_EQ(l.dates.front(), "12/ 11");
-    // From 28 November the days are Gregorian: the column gives their Julian dates
-    // (17 to 19 November) under "Gamla Stilen" on 28 November's line, the 17th.
-    EXPECT_EQ(l.dates[15], "27/ 11");  // 16 November (Julian) was the Gregorian 27th
-    EXPECT_EQ(l.dates[16], "17/ 11");
-    EXPECT_EQ(l.dates.back(), "19/ 11");
-    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{layout::firstLineY, "    Nya Stilen"}, {layout::firstLineY + 16 * layout::lineStep, "Gamla Stilen"}}));
-
-    for (int16_t n : {6, 8}) {
-        l = show(n, "1582-10");
-        EXPECT_EQ(l.labels, join(range(1, 4), range(15, 31))) << n;
-        // Julian under "Gamla Stilen" to 4 October, Gregorian under "Nya Stilen" from the 15th.
-        EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{layout::firstLineY, "Gamla Stilen"}, {1280, "    Nya Stilen"}})) << n;
-        EXPECT_EQ(l.dates.size(), 21u);
-        EXPECT_EQ(l.dates[3], "04/ 10");
-        EXPECT_EQ(l.dates[4], "15/ 10");
+// Which calendar the right-hand column gives, and from which line: the Julian
+// ("Gamla Stilen") after the nation's reform and always for the Gregorian codes
+// from 9, the Gregorian ("Nya Stilen") before it and in Sweden's special
+// calendar; in a reform month both, the label on the first day of the other.
+// The first date is the month's first day in that calendar.
+TEST_F(MonthView, TheOtherCalendarsLabelAndFirstDate) {
+    using Labels = std::vector<std::pair<int16_t, std::string>>;
+    constexpr int16_t first = layout::firstLineY, step = layout::lineStep;
+    struct Case { int16_t nation; const char* month; Labels labels; const char* firstDate; };
+    const Case cases[] = {
+        {0, "2024-05", {{first, "Gamla Stilen"}}, "18/ 4"},
+        {0, "1712-02", {{first, "    Nya Stilen"}}, "11/ 2"},
+        {0, "1753-02", {{first, "    Nya Stilen"}}, "12/ 2"},
+        {0, "1753-03", {{first, "Gamla Stilen"}}, "18/ 2"},
+        {4, "1700-11", {{first, "    Nya Stilen"}, {first + 16 * step, "Gamla Stilen"}}, "12/ 11"},  // Gregorian from the 28th
+        {6, "1582-10", {{first, "Gamla Stilen"}, {1280, "    Nya Stilen"}}, "01/ 10"},  // Gregorian from the 15th
+        {8, "1582-10", {{first, "Gamla Stilen"}, {1280, "    Nya Stilen"}}, "01/ 10"},
+        {7, "1752-09", {{first, "    Nya Stilen"}, {first + 2 * step, "Gamla Stilen"}}, "12/ 9"},  // from the 14th
+        {8, "1500-05", {{first, "Gamla Stilen"}}, "01/ 5"},
+        {9, "1500-05", {{first, "Gamla Stilen"}}, "21/ 4"},  // Gregorian 1 May 1500 was Julian 21 April
+        {9, "1600-05", {{first, "Gamla Stilen"}}, "21/ 4"},
+    };
+    for (const auto& c : cases) {
+        const Listing l = show(c.nation, c.month);
+        EXPECT_EQ(l.calendars, c.labels) << c.nation << " " << c.month;
+        EXPECT_EQ(l.dates.front(), c.firstDate) << c.nation << " " << c.month;
     }
-    l = show(7, "1752-09");
-    EXPECT_EQ(l.labels, join(range(1, 2), range(14, 30)));
-    EXPECT_TRUE(l.weeks.empty());
-    EXPECT_EQ(l.dates.front(), "12/ 9");
-    EXPECT_EQ(l.dates.size(), 19u);
     // 14 September 1752 was 3 September in the Julian calendar.
-    EXPECT_EQ(l.dates[2], "03/ 9");
-    EXPECT_EQ(l.calendars, (std::vector<std::pair<int16_t, std::string>>{{layout::firstLineY, "    Nya Stilen"}, {layout::firstLineY + 2 * layout::lineStep, "Gamla Stilen"}}));
+    EXPECT_EQ(show(7, "1752-09").dates[2], "03/ 9");
 }
 
-TEST_F(MonthView, WeekSeparatorsFollowTheNationsWeekStart) {
-    // Sweden: Sunday weeks to 1972. January 1972 begins on a Saturday, so the first
-    // Sunday is the second line; January 1973 begins on a Monday.
-    show(0, "1972-01");
-    EXPECT_EQ(lineY["Line2"], layout::topRuleY + layout::lineStep);
-    show(0, "1973-01");
-    EXPECT_EQ(lineY["Line2"], layout::topRuleY);
+TEST_F(MonthView, WeekNumbersFollowTheNationsWeekStart) {
     // Nation 1 in the test data counts Monday weeks from 1754, and its week
     // numbers stand on the same Mondays as its rules: January 1900 begins on a
     // Monday, whose number the first line prints twice in the same place.
-    const Listing l = show(1, "1900-01");
-    EXPECT_EQ(lineY["Line2"], layout::topRuleY);
-    EXPECT_EQ(l.weeks, (std::vector<std::string>{"01", "01", "02", "03", "04", "05"}));
+    EXPECT_EQ(show(1, "1900-01").weeks, (std::vector<std::string>{"01", "01", "02", "03", "04", "05"}));
     // Codes from 5 on: neither week numbers nor red Sundays.
-    const Listing julian = show(5, "2024-05");
-    EXPECT_TRUE(julian.weeks.empty());
-    EXPECT_EQ(std::count(julian.colors.begin(), julian.colors.end(), 12), 0);
+    for (const auto& [n, month] : {std::pair<int16_t, const char*>{5, "2024-05"}, {7, "1752-09"}}) {
+        const Listing l = show(n, month);
+        EXPECT_TRUE(l.weeks.empty()) << n;
+        EXPECT_EQ(std::count(l.colors.begin(), l.colors.end(), 12), 0) << n;
+    }
 }
 
 // A week rule stands just above the line of each day that begins a week (a
@@ -155,6 +124,8 @@ TEST_F(MonthView, WeekSeparatorsFollowTheNationsWeekStart) {
 TEST_F(MonthView, WeekRulesStandOnlyAboveTheDaysThatBeginAWeek) {
     struct Case { int16_t nation; const char* month; std::size_t rules; };
     const Case cases[] = {
+        {0, "1972-01", 5},  // Saturday 1 January: Sunday weeks to 1972
+        {0, "1973-01", 5},  // Monday 1 January: Monday weeks from 1973
         {0, "1753-02", 2},  // 17 days from Monday 1 February: Sundays the 7th and 14th
         {4, "1700-11", 3},  // 19 days from Friday 1 November, 28 November after the 16th
         {0, "2025-03", 5},  // Saturday 1 March, 31 days: six weeks

@@ -14,9 +14,12 @@ std::string namesOf(const std::string& shown) {
 }
 }  // namespace
 
-// Days away from every holiday, each checked against the printed list of its era;
-// the first and last year of an era where the neighbouring list differs.
-TEST_F(NameDays, DenmarkAndNorwayByEra) {
+// Days away from every holiday, each checked against the printed list of its
+// era; the first and last year of an era where the neighbouring list differs.
+// A flag day follows the names of the day; a red day keeps its name (Förordning
+// 1982:270: Nobeldagen 10 December; Easter 1989 on 26 March put Jungfru Marie
+// bebådelsedag on 12 March).
+TEST_F(NameDays, ByNationAndEra) {
     struct Case { int16_t nation, y, m, d; const char* shown; };
     const Case cases[] = {
         {2, 1750, 2, 10, "0 Scholastica"}, {2, 2024, 9, 22, "12 Mauritius \u2013 17. søndag efter trinitatis"}, {2, 1800, 7, 9, "0 Sostrata"},
@@ -27,22 +30,31 @@ TEST_F(NameDays, DenmarkAndNorwayByEra) {
         {3, 1998, 9, 22, "0 Kyrre, Kåre"}, {3, 2013, 8, 10, "0 Lorents, Lars, Lasse"},
         {3, 2005, 7, 9, "0 Gøran, Jøran, Ørjan"},
         {3, 2014, 8, 10, "12 9. søndag i treenighetstiden"},  // the lists from 2014 are the publisher's
+        // Finland kept the older Swedish list to the almanac of 1907 and has none of its own after.
+        {1, 1907, 1, 24, "0 Ericus Translatus"}, {1, 1908, 1, 24, "0"},
+        // Denmark keeps its leap day on 24 February in common years' order: Mattias on the 24th.
+        {2, 2023, 2, 24, "0 Mattias"}, {2, 2023, 2, 28, "0 Øllegaard"},
+        // Sweden: before 2000 the almanac's leap day was 24 February and Mattias moved
+        // to the 25th; from 2000 the leap day is 29 February and nothing moves. The
+        // list of 1993 for 2000, of 2001 for 2004.
+        {0, 1996, 2, 25, "12 Mattias, Mats \u2013 Första söndagen i fastan"}, {0, 1996, 2, 29, "0 Maria, Maja"},
+        {0, 2000, 2, 24, "0 Mattias, Mats"}, {0, 2000, 2, 25, "0 Sigvard, Sivert"},
+        {0, 2000, 2, 26, "0 Torgny, Torkel"}, {0, 2000, 2, 28, "0 Maria, Maja"},
+        {0, 2004, 2, 24, "0 Mattias, Mats"}, {0, 2004, 2, 28, "0 Maria"}, {0, 2004, 3, 1, "0 Albin, Elvira"},
+        {0, 2024, 12, 10, "1 Malin, Malena – Nobeldagen"}, {0, 1989, 3, 12, "12 Jungfru Marie bebådelsedag"},
+        {2, 2017, 4, 9, "12 Palmesøndag – Danmarks besættelse 1940"}, {0, 2024, 12, 24, "2 Eva – Julafton"},
     };
     for (const auto& c : cases) EXPECT_EQ(day(c.nation, c.y, c.m, c.d), c.shown) << c.nation << ' ' << c.y << '-' << c.m << '-' << c.d;
-}
-
-// The Danish almanac keeps its leap day on 24 February, before 2000 and after:
-// Mattias and the names after him move one day on.
-TEST_F(NameDays, DanishLeapYearsKeepSkuddagOn24February) {
+    for (int16_t y : {1996, 2000, 2004}) EXPECT_EQ(day(0, y, 2, y < 2000 ? 24 : 29).substr(0, 12), "9 Skottdagen") << y;
+    // The Danish almanac keeps its leap day on 24 February, before 2000 and after:
+    // Mattias and the names after him move one day on. 25 February 1996 and 2024
+    // and 29 February 2004 are Sundays: the names come first.
     for (int16_t y : {1996, 2004, 2024}) {
         EXPECT_EQ(day(2, y, 2, 23), "0 Papias") << y;
         EXPECT_EQ(day(2, y, 2, 24).substr(0, 9), "9 Skuddag") << y;  // the label is blank-filled
-        // 25 February 1996 and 2024 and 29 February 2004 are Sundays: the names come first.
         EXPECT_EQ(namesOf(day(2, y, 2, 25)), " Mattias") << y;
         EXPECT_EQ(namesOf(day(2, y, 2, 29)), " Øllegaard") << y;
     }
-    EXPECT_EQ(day(2, 2023, 2, 24), "0 Mattias");
-    EXPECT_EQ(day(2, 2023, 2, 28), "0 Øllegaard");
 }
 
 // Sweden: for each change of list, a day where the two lists differ, in the last
@@ -51,45 +63,14 @@ TEST_F(NameDays, DanishLeapYearsKeepSkuddagOn24February) {
 TEST_F(NameDays, SwedenAtEveryChangeOfList) {
     struct Case { int16_t m, d, lastOld; const char* older; const char* newer; };
     const Case cases[] = {
-        {1, 24, 1900, "0 Ericus Translatus", "0 Erika"},
-        {10, 16, 1900, "0 Gallus", "0 Fingal"},
-        {8, 9, 1985, "0 Roland", "0 Roland, Ronald, Ronny"},
-        {2, 11, 1992, "0 Yngve, Yvette, Yvonne", "0 Yngve, Ingolf"},
-        {10, 19, 2000, "0 Tore, Torleif", "0 Tore, Tor"},
-        {9, 7, 2010, "0 Regina, Roy", "0 Kevin, Roy"},
-        {7, 23, 2014, "0 Emma", "0 Emma, Emmy"},
-        {9, 14, 2017, "0 Ida", "0 Ida, Ronja"},
-        {12, 3, 2021, "0 Lydia", "0 Lydia, Cornelia"},
-        {7, 30, 2026, "0 Algot", "0 Algot, Vilgot"},
+        {1, 24, 1900, "0 Ericus Translatus", "0 Erika"}, {10, 16, 1900, "0 Gallus", "0 Fingal"},
+        {8, 9, 1985, "0 Roland", "0 Roland, Ronald, Ronny"}, {2, 11, 1992, "0 Yngve, Yvette, Yvonne", "0 Yngve, Ingolf"},
+        {10, 19, 2000, "0 Tore, Torleif", "0 Tore, Tor"}, {9, 7, 2010, "0 Regina, Roy", "0 Kevin, Roy"},
+        {7, 23, 2014, "0 Emma", "0 Emma, Emmy"}, {9, 14, 2017, "0 Ida", "0 Ida, Ronja"},
+        {12, 3, 2021, "0 Lydia", "0 Lydia, Cornelia"}, {7, 30, 2026, "0 Algot", "0 Algot, Vilgot"},
     };
     for (const auto& c : cases) {
-        const auto first = static_cast<int16_t>(c.lastOld + 1);
         EXPECT_EQ(day(0, c.lastOld, c.m, c.d), c.older) << c.lastOld << '-' << c.m << '-' << c.d;
-        EXPECT_EQ(day(0, first, c.m, c.d), c.newer) << first << '-' << c.m << '-' << c.d;
+        EXPECT_EQ(day(0, static_cast<int16_t>(c.lastOld + 1), c.m, c.d), c.newer) << c.lastOld + 1 << '-' << c.m << '-' << c.d;
     }
-    // Finland kept the older list to the almanac of 1907 and has none of its own after.
-    EXPECT_EQ(day(1, 1907, 1, 24), "0 Ericus Translatus");
-    EXPECT_EQ(day(1, 1908, 1, 24), "0");
-}
-
-// Before 2000 the Swedish almanac's leap day was 24 February and Mattias moved to
-// the 25th; from 2000 the leap day is 29 February and nothing moves.
-TEST_F(NameDays, SwedishLeapDayBeforeAndAfter2000) {
-    EXPECT_EQ(day(0, 1996, 2, 24).substr(0, 12), "9 Skottdagen");
-    EXPECT_EQ(day(0, 1996, 2, 25), "12 Mattias, Mats \u2013 Första söndagen i fastan");
-    EXPECT_EQ(day(0, 1996, 2, 29), "0 Maria, Maja");
-    EXPECT_EQ(day(0, 2004, 2, 24), "0 Mattias, Mats");
-    EXPECT_EQ(day(0, 2004, 2, 28), "0 Maria");
-    EXPECT_EQ(day(0, 2004, 2, 29).substr(0, 12), "9 Skottdagen");
-    EXPECT_EQ(day(0, 2004, 3, 1), "0 Albin, Elvira");
-}
-
-// A flag day follows the names of the day; a red day keeps its name (Förordning
-// 1982:270: Nobeldagen 10 December, Kronprinsessans namnsdag 12 March; Easter 1989
-// on 26 March put Jungfru Marie bebådelsedag on 12 March).
-TEST_F(NameDays, FlagDaysHideNeitherNamesNorHolidays) {
-    EXPECT_EQ(day(0, 2024, 12, 10), "1 Malin, Malena – Nobeldagen");
-    EXPECT_EQ(day(0, 1989, 3, 12), "12 Jungfru Marie bebådelsedag");
-    EXPECT_EQ(day(2, 2017, 4, 9), "12 Palmesøndag – Danmarks besættelse 1940");
-    EXPECT_EQ(day(0, 2024, 12, 24), "2 Eva – Julafton");
 }
