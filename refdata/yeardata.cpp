@@ -1,6 +1,9 @@
 #include "yeardata.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 
 #include "calendar/daynumber.h"
 #include "calendar/feasts.h"
@@ -223,6 +226,13 @@ std::string ruleCode(const Recordset& rules, bool* adding) {
     *adding = rule.size() > 1 && rule.back() == '+' && rule != "age+" && rule != "ded+";
     if (*adding) rule.pop_back();
     return rule;
+}
+
+bool knownRuleCode(std::string_view field) {
+    static constexpr std::string_view dayCodes[] = {"fix", "est", "sun", "wkd", "fly", "kyn", "MB1", "MB2"};
+    if (field == "age" || field == "ded") return true;
+    if (field.ends_with('+')) field.remove_suffix(1);
+    return std::find(std::begin(dayCodes), std::end(dayCodes), field) != std::end(dayCodes);
 }
 
 int64_t loadWholeYear(int16_t year) {

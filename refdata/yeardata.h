@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine.h"
 
@@ -27,6 +28,12 @@ std::string holidayTableName(Database& db, bool second);
 // ("fix+", "sun+": the same day, added to instead of replaced); *adding tells
 // whether it had one. The birthday codes add already and keep a "+" they are given.
 std::string ruleCode(const Recordset& rules, bool* adding);
+
+// Whether a rule table's code field is one the year's loader applies: fix, est,
+// sun, wkd, fly, kyn, MB1 and MB2, each alone or with the "+" of an adding row,
+// and the birthday codes age and ded. The builder refuses any other, so a
+// misspelt code cannot leave a holiday out of every year without a word.
+bool knownRuleCode(std::string_view field);
 
 // The day of year of curYear that the current row of a rule table names by its
 // code (the "+" of an adding row already taken off), with the working values set:

@@ -8,56 +8,44 @@ using namespace tovmir;
 namespace {
 class NationSettings : public fixture::WorkingFolder {};
 class YearData : public fixture::WorkingFolder {};
+
+// The loaded year's day as the month view shows it: colour and text.
+struct Shown { int day; int16_t color; const char* text; };
 }  // namespace
 
-TEST_F(NationSettings, FixedTextsAndTheWindowsSettings) {
+TEST_F(NationSettings, FixedTextsTheWindowsSettingsAndBadRows) {
     auto t = fixture::baseTables();
     t["MonthNames"] =
         "Nation:int\tchgYr:int\tjan\tfeb\tmar\tapr\tmai\tjun\tjul\taug\tsep\tOct\tnov\tdec\n"
         "0\t1900\tJanuarius\tFebruarius\tMartius\tAprilis\tMajus\tJunius\tJulius\tAugustus\tSeptembris\tOctobris\tNovembris\tDecembris\n"
         "1\t32767\tJanuary\tFebruary\tMarch\tApril\tMay\tJune\tJuly\tAugust\tSeptember\tOctober\tNovember\tDecember\n";
-    build(t);
-    std::string caption, flag;
-    installMainWindowOps({[&](const std::string& f) { flag = f; }, [&](const std::string& c) { caption = c; }});
-    EXPECT_EQ(nationCriterion(), "Nation =  0");
-    nation = 0;
-    curYear = 1900;  // chgYr equal to the year: still the first row
-    loadNationSettings();
-    EXPECT_EQ(caption, "Sverige");
-    EXPECT_EQ(flag, "flag.xpm");
-    EXPECT_EQ(lpDChg, 2000);
-    EXPECT_EQ(weekNoChg, 1972);
-    EXPECT_EQ(leapDayName, "Skottdagen        ");  // 10 characters and 8 blanks
-    EXPECT_EQ(weekdayNames[0], "Må");                // cut to two characters
-    EXPECT_EQ(weekdayNames[6], "S ");                // filled with a blank
-    EXPECT_EQ(monthNames[9], "Septembris ");
-    EXPECT_EQ(monthNames[12], "Decembris  ");
-    curYear = 1901;  // past chgYr: the row stored next, although it is another nation's
-    loadMonthNames();
-    EXPECT_EQ(monthNames[5], "May        ");
-
-    nation = 10;  // no rows: the settings stay, the month names are an error
-    EXPECT_EQ(nationCriterion(), "Nation =  10");
-    EXPECT_THROW(loadNationSettings(), DataError);
-    EXPECT_EQ(caption, "Sverige");
-    EXPECT_EQ(weekdayNames[0], "Må");
-    nation = -1;
-    EXPECT_EQ(nationCriterion(), "Nation = -1");
-}
-
-TEST_F(NationSettings, ABadRowChangesNothing) {
-    auto t = fixture::baseTables();
     t["Titles"] += "9\tother.xpm\tNio\t\tLeap\t1972\n";  // lpDChg empty: NULL
     build(t);
     std::string caption, flag;
     installMainWindowOps({[&](const std::string& f) { flag = f; }, [&](const std::string& c) { caption = c; }});
     nation = 0;
+    curYear = 1900;  // chgYr equal to the year: still the first row
     loadNationSettings();
-    nation = 9;
-    EXPECT_THROW(loadNationSettings(), DataError);
-    EXPECT_EQ(caption, "Sverige");  // neither the caption nor the flag of the bad row
-    EXPECT_EQ(flag, "flag.xpm");
+    EXPECT_EQ(caption + " " + flag, "Sverige flag.xpm");
     EXPECT_EQ(lpDChg, 2000);
+    EXPECT_EQ(weekNoChg, 1972);
+    EXPECT_EQ(leapDayName, "Skottdagen        ");  // 10 characters and 8 blanks
+    EXPECT_EQ(weekdayNames[0] + weekdayNames[6], "MåS ");  // cut to two characters, filled with a blank
+    EXPECT_EQ(monthNames[9] + monthNames[12], "Septembris Decembris  ");
+    curYear = 1901;  // past chgYr: the row stored next, although it is another nation's
+    loadMonthNames();
+    EXPECT_EQ(monthNames[5], "May        ");
+    // No rows (10), or a row with a NULL (9): an error, and nothing of the row
+    // taken, neither the caption nor the flag.
+    for (int16_t bad : {10, 9}) {
+        nation = bad;
+        EXPECT_THROW(loadNationSettings(), DataError) << bad;
+        EXPECT_EQ(caption + " " + flag + " " + weekdayNames[0], "Sverige flag.xpm Må") << bad;
+        EXPECT_EQ(lpDChg, 2000) << bad;
+    }
+    EXPECT_EQ(nationCriterion(), "Nation =  9");
+    nation = -1;
+    EXPECT_EQ(nationCriterion(), "Nation = -1");
     // A missing flag picture fails without a window too.
     installMainWindowOps({});
     std::filesystem::remove("flag.xpm");
@@ -72,14 +60,14 @@ TEST_F(YearData, NamesMoveAroundTheLeapDayOfTheNationsAlmanac) {
     struct Case { int16_t lpDChg, year, day; const char* text; };
     const char* const leap = "Skottdagen        ";  // 10 characters and 8 blanks
     const Case cases[] = {
-        {2000, 2023, 60, "n60"},  {2000, 2004, 59, "n59"}, {2000, 2004, 60, leap}, {2000, 2004, 61, "n60"},
+        {2000, 2023, 60, "n60"}, {2000, 2004, 59, "n59"}, {2000, 2004, 60, leap}, {2000, 2004, 61, "n60"},
         {2000, 2004, 366, "n365"}, {2000, 2000, 55, "n55"}, {2000, 2000, 59, "n59"}, {2000, 2000, 60, leap},
-        {2000, 2000, 61, "n60"},  {2000, 1996, 54, "n54"}, {2000, 1996, 55, leap},  {2000, 1996, 56, "n55"},
-        {2000, 1996, 60, "n59"},  {1990, 1996, 55, "n55"}, {1990, 1996, 60, leap},  {1990, 1996, 61, "n60"},
-        {1990, 1988, 55, leap},   {1990, 1988, 60, "n59"},
+        {2000, 2000, 61, "n60"}, {2000, 1996, 54, "n54"}, {2000, 1996, 55, leap}, {2000, 1996, 56, "n55"},
+        {2000, 1996, 60, "n59"}, {1990, 1996, 55, "n55"}, {1990, 1996, 60, leap}, {1990, 1996, 61, "n60"},
+        {1990, 1988, 55, leap}, {1990, 1988, 60, "n59"},
         // Sweden's 1712 with 367 days: the names of 24-28 February moved on to
         // 29 February, 30 February empty, 1 March keeping its name.
-        {1990, 1712, 55, leap},   {1990, 1712, 60, "n59"}, {1990, 1712, 61, ""},   {1990, 1712, 62, "n60"},
+        {1990, 1712, 55, leap}, {1990, 1712, 60, "n59"}, {1990, 1712, 61, ""}, {1990, 1712, 62, "n60"},
         {1990, 1712, 367, "n365"},
     };
     int16_t built = 0;
@@ -98,88 +86,62 @@ TEST_F(YearData, NamesMoveAroundTheLeapDayOfTheNationsAlmanac) {
 
 TEST_F(YearData, RuleCodesLandOnThePublishedDays) {
     // Each rule's name is unique, so the day it lands on is found by its text.
-    buildWithRules(
-        "1900\t2100\t170\twkd\t4\t12\tWkd4\n"        // the first Friday after 19 June
-        "1900\t2100\t170\twkd\t11\t12\tWkd11\n"      // the second Friday after
-        "1900\t2100\t32\tkyn\t0\t12\tKyn\n"          // Kyndelsmässodagen
-        "1900\t2100\t0\tMB2\t0\t12\tMB2\n"           // Jungfru Marie bebådelsedag
-        "1900\t2100\t0\test\t-2\t12\tLångfredagen\n"
-        "1900\t2100\t59\tfix\t0\t12\tFix59\n"
-        "1900\t2100\t60\tfix\t0\t12\tFix60\n"
-        "1900\t2100\t330\tsun\t0\t12\tAdvent\n"
-        "1900\t2100\t0\tfix\t0\t3\tRecord0\n");
+    buildWithRules("1900\t2100\t170\twkd\t4\t12\tWkd4\n"    // the first Friday after 19 June
+                   "1900\t2100\t170\twkd\t11\t12\tWkd11\n"  // the second Friday after
+                   "1900\t2100\t32\tkyn\t0\t12\tKyn\n"      // Kyndelsmässodagen
+                   "1900\t2100\t0\tMB2\t0\t12\tMB2\n"       // Jungfru Marie bebådelsedag
+                   "1900\t2100\t0\test\t-2\t12\tLångfredagen\n1900\t2100\t59\tfix\t0\t12\tFix59\n"
+                   "1900\t2100\t60\tfix\t0\t12\tFix60\n1900\t2100\t330\tsun\t0\t12\tAdvent\n"
+                   "1900\t2100\t0\tfix\t0\t3\tRecord0\n");
     struct Case { int16_t year; const char* name; int day; };
     const Case cases[] = {
-        {2015, "Wkd4", 177},  {2024, "Wkd4", 173},  {2024, "Wkd11", 180}, // 26 June 2015, 21 and 28 June 2024
-        {2008, "Kyn", 27},    {2024, "Kyn", 35},                          // 27 January 2008, 4 February 2024
-        {2011, "MB2", 86},    {2016, "MB2", 73},    {2024, "MB2", 77},    {2008, "MB2", 69},
-        {1981, "MB2", 81},    {2009, "MB2", 81},    {2020, "MB2", 82},    // 22 March: 25 March a Wednesday
-        {2024, "Långfredagen", 89},                                       // 29 March 2024
-        {2023, "Fix59", 59},  {2024, "Fix59", 59},  {2023, "Fix60", 60},  {2024, "Fix60", 61},
-        {2024, "Advent", 336}, {2025, "Advent", 334},                     // 1 December 2024, 30 November 2025
+        {2015, "Wkd4", 177}, {2024, "Wkd4", 173}, {2024, "Wkd11", 180},  // 26 June 2015, 21 and 28 June 2024
+        {2008, "Kyn", 27}, {2024, "Kyn", 35},                            // 27 January 2008, 4 February 2024
+        {2011, "MB2", 86}, {2016, "MB2", 73}, {2024, "MB2", 77}, {2008, "MB2", 69},
+        {1981, "MB2", 81}, {2009, "MB2", 81}, {2020, "MB2", 82},         // 22 March: 25 March a Wednesday
+        {2024, "Långfredagen", 89},                                      // 29 March 2024
+        {2023, "Fix59", 59}, {2024, "Fix59", 59}, {2023, "Fix60", 60}, {2024, "Fix60", 61},
+        {2024, "Advent", 336}, {2025, "Advent", 334},                    // 1 December 2024, 30 November 2025
     };
     for (const auto& c : cases) {
         loadYear(c.year);
         EXPECT_EQ(dayWith(c.name), c.day) << c.name << ' ' << c.year;
     }
-    loadYear(2024);
     EXPECT_EQ(dayTable[59].color, 12);
     EXPECT_EQ(dayTable[0].dayText, "Record0");  // record 0 takes a target but is never shown
-
     buildWithRules("1600\t1800\t60\tfix\t0\t12\tFix60\n");
-    loadYear(1712);
-    EXPECT_EQ(dayWith("Fix60"), 62);
-    loadYear(1753);
-    EXPECT_EQ(dayWith("Fix60"), 49);
+    for (const auto& [year, day] : {std::pair<int16_t, int>{1712, 62}, {1753, 49}}) {
+        loadYear(year);
+        EXPECT_EQ(dayWith("Fix60"), day) << year;
+    }
 }
 
 TEST_F(YearData, MovedFeastsKeepOffEaster) {
     // 2024: Easter Sunday 31 March (day 91). A leap year: a dayNo from 60 on names
     // the day after its index.
-    buildWithRules(
-        "2024\t2024\t93\tMB1\t0\t12\tThreeAfter\n"     // 3 April: Easter week, to Easter Tuesday
-        "2024\t2024\t82\tMB1\t0\t12\tEightBefore\n"    // 23 March stays
-        "2024\t2024\t83\tMB1\t0\t12\tOnPalmSunday\n"   // 24 March: to the Saturday before, 23 March
-        "2024\t2024\t91\tfly\t0\t12\tOnMonday\n"       // the Monday on or before 1 April: Easter Monday
-        "2024\t2024\t70\tfly\t6\t12\tTwoWeeksBefore\n" // the Sunday after 11 March: 17 March
-        "2024\t2024\t94\tfly\t3\t12\tFourAfter\n");    // the Thursday on or before 4 April stays
+    buildWithRules("2024\t2024\t93\tMB1\t0\t12\tThreeAfter\n"     // 3 April: Easter week, to Easter Tuesday
+                   "2024\t2024\t82\tMB1\t0\t12\tEightBefore\n"    // 23 March stays
+                   "2024\t2024\t83\tMB1\t0\t12\tOnPalmSunday\n"   // 24 March: to the Saturday before, 23 March
+                   "2024\t2024\t91\tfly\t0\t12\tOnMonday\n"       // the Monday on or before 1 April: Easter Monday
+                   "2024\t2024\t70\tfly\t6\t12\tTwoWeeksBefore\n" // the Sunday after 11 March: 17 March
+                   "2024\t2024\t94\tfly\t3\t12\tFourAfter\n");    // the Thursday on or before 4 April stays
     loadYear(2024);
     EXPECT_EQ(easterDay, 91);
-    EXPECT_EQ(dayWith("ThreeAfter"), 93);
-    EXPECT_EQ(dayTable[83].dayText, "OnPalmSunday");  // the later row replaced EightBefore
-    EXPECT_EQ(dayWith("EightBefore"), -1);
-    EXPECT_EQ(dayWith("OnMonday"), -1);  // both moved to the Thursday after Easter and
-    EXPECT_EQ(dayWith("TwoWeeksBefore"), -1);  // were replaced there by the last row
-    EXPECT_EQ(dayWith("FourAfter"), 95);
+    // EightBefore replaced by the later row; OnMonday and TwoWeeksBefore both
+    // moved to the Thursday after Easter and replaced there by the last row.
+    for (const auto& [name, day] : {std::pair<const char*, int>{"ThreeAfter", 93}, {"OnPalmSunday", 83},
+                                    {"EightBefore", -1}, {"OnMonday", -1}, {"TwoWeeksBefore", -1}, {"FourAfter", 95}})
+        EXPECT_EQ(dayWith(name), day) << name;
 }
 
-TEST_F(YearData, TableOrderYearsCodesAndPersons) {
+// The later row decides; rules outside their years or with a code in the wrong
+// case do nothing; persons' ages and deaths; a "+" after a code adds the row's
+// name to the day instead of replacing it, never hiding a red day nor the names.
+TEST_F(YearData, TableOrderPersonsAndAddingRows) {
     buildWithRules(
-        "2024\t2024\t10\tfix\t0\t12\tFirst\n"
-        "2024\t2024\t10\tfix\t0\t1\tLast\n"          // the later row decides
-        "2025\t2100\t11\tfix\t0\t12\tNextYear\n"
-        "2024\t2024\t12\tFix\t0\t12\tCapitalF\n"     // codes keep their capitals
-        "2024\t2024\t0\tmb2\t0\t12\tLowerMB2\n"
-        "2024\t2024\t13\tage\t1950\t2\tAstrid Lindgren\n"
-        "2024\t2024\t13\tded\t0\t0\tOlof Palme\n"
-        "2024\t2024\t14\tfix\t0\t12\tHoliday\n"
-        "2024\t2024\t14\tage\t2020\t5\tBarn\n");
-    loadYear(2024);
-    EXPECT_EQ(dayTable[10].dayText, "Last");
-    EXPECT_EQ(dayTable[10].color, 1);
-    EXPECT_EQ(dayWith("NextYear"), -1);
-    EXPECT_EQ(dayWith("CapitalF"), -1);
-    EXPECT_EQ(dayWith("LowerMB2"), -1);
-    EXPECT_EQ(dayTable[13].dayText,
-              "n13   Astrid Lindgren       74 år Olof Palme            död");
-    EXPECT_EQ(dayTable[13].color, 2);
-    EXPECT_EQ(dayTable[14].dayText, "Holiday   Barn                  04 år");
-    EXPECT_EQ(dayTable[14].color, 5);
-}
-
-TEST_F(YearData, AddingRowsNeverHideARedDayNorTheNames) {
-    // A "+" after a code adds the row's name to the day instead of replacing it.
-    buildWithRules(
+        "2024\t2024\t10\tfix\t0\t12\tFirst\n2024\t2024\t10\tfix\t0\t1\tLast\n2025\t2100\t11\tfix\t0\t12\tNextYear\n"
+        "2024\t2024\t13\tage\t1950\t2\tAstrid Lindgren\n2024\t2024\t13\tded\t0\t0\tOlof Palme\n"
+        "2024\t2024\t14\tfix\t0\t12\tHoliday\n2024\t2024\t14\tage\t2020\t5\tBarn\n"
         "2024\t2024\t20\tfix\t0\t12\t Söndag\n"
         "2024\t2024\t20\tfix+\t0\t1\t Flaggdag\n"          // on a red day: after it, still red
         "2024\t2024\t21\tfix+\t0\t1\t Nobeldagen\n"        // on a name day: names kept, blue
@@ -187,68 +149,69 @@ TEST_F(YearData, AddingRowsNeverHideARedDayNorTheNames) {
         "2024\t2024\t22\tfix+\t0\t1\t Kronprinsessans namnsdag\n"  // too long beside it: left out
         "2024\t2024\t23\tfix+\t0\t2\t Tjugoförsta söndagen efter trefaldighet\n"  // too long: alone
         "2024\t2024\t0\test+\t0\t12\t Påskdagen\n"         // red onto red: joined, red
-        "2024\t2024\t24\tage+\t1950\t2\tNot a code\n"
-        "2024\t2024\t25\tfix+\t0\t2\t Eve\n"
-        "2024\t2024\t25\tfix+\t0\t1\t Flag\n"             // two adding rows: both, the last colour
+        "2024\t2024\t25\tfix+\t0\t2\t Eve\n2024\t2024\t25\tfix+\t0\t1\t Flag\n"  // both, the last colour
         "2024\t2024\t26\tfix+\t0\t2\tn26\n");              // a name the list carries: not twice
     loadYear(2024);
-    struct Shown { int day; const char* text; int16_t color; };
-    for (const Shown& e : {Shown{20, " Söndag – Flaggdag", 12}, {21, "n21 – Nobeldagen", 1},
-                           {22, " Jungfru Marie bebådelsedag", 12}, {23, " Tjugoförsta söndagen efter trefaldighet", 2},
-                           {91, "n90 – Påskdagen", 12},  // 31 March 2024, after the leap day
-                           {24, "n24", 0}, {25, "n25 – Eve – Flag", 1}, {26, "n26", 2}}) {
-        EXPECT_EQ(dayTable[e.day].dayText, e.text) << e.day;
-        EXPECT_EQ(dayTable[e.day].color, e.color) << e.day;
+    const Shown shown[] = {
+        {10, 1, "Last"}, {11, 0, "n11"},
+        {13, 2, "n13   Astrid Lindgren       74 år Olof Palme            död"},
+        {14, 5, "Holiday   Barn                  04 år"},
+        {20, 12, " Söndag – Flaggdag"}, {21, 1, "n21 – Nobeldagen"}, {22, 12, " Jungfru Marie bebådelsedag"},
+        {23, 2, " Tjugoförsta söndagen efter trefaldighet"},
+        {91, 12, "n90 – Påskdagen"},  // 31 March 2024, after the leap day
+        {25, 1, "n25 – Eve – Flag"}, {26, 2, "n26"},
+    };
+    for (const Shown& e : shown)
+        EXPECT_EQ(std::to_string(dayTable[e.day].color) + dayTable[e.day].dayText, std::to_string(e.color) + e.text);
+    // A code in the wrong case, or a person's code with a "+", is no code: the
+    // builder refuses it, naming it, rather than leave a holiday out unseen.
+    for (const char* row : {"2024\t2024\t12\tFix\t0\t12\tBad\n", "2024\t2024\t0\tmb2\t0\t12\tBad\n",
+                            "2024\t2024\t24\tage+\t1950\t2\tBad\n"}) {
+        try {
+            buildWithRules(row);
+            ADD_FAILURE() << "built: " << row;
+        } catch (const tovmir::builder::BuildError& e) {
+            EXPECT_NE(std::string(e.what()).find("okänd regelkod"), std::string::npos) << e.what();
+        }
     }
 }
 
-TEST_F(YearData, PrayerDaysInSwedenUntil1983) {
+// Prayer days in Sweden until 1983; the name lists change at MaxYear, which
+// belongs to the next row (a list shorter than the year leaves the rest empty).
+TEST_F(YearData, PrayerDaysAndNameListsByYear) {
     auto t = fixture::baseTables();
     t["BONDAG"] += "1983\t100\t150\t0\t-1\n1984\t100\t0\t0\t0\n";
     t["Rules"] += "1983\t1983\t100\tfix\t0\t1\tHelg\n";
+    t["DayNameFiles"] = "Nation:int\tMaxYear:int\tDaynameFile\n0\t1983\tOld\n0\t32767\tNames\n";
+    t["Old"] = "dayname\nold1\nold2\n";
     build(t);
-    loadYear(1983);
-    EXPECT_EQ(dayTable[100].dayText, "Helg   1. Böndagen");
-    EXPECT_EQ(dayTable[100].color, 12);
-    EXPECT_EQ(dayTable[150].dayText, "n150   2. Böndagen");
-    loadYear(1984);
-    EXPECT_EQ(dayTable[101].dayText, "n100");
-    EXPECT_EQ(dayTable[100].color, 0);
-}
-
-TEST_F(YearData, DayNameListsChangeAtMaxYear) {
-    auto t = fixture::baseTables();
-    t["DayNameFiles"] = "Nation:int\tMaxYear:int\tDaynameFile\n0\t2001\tOld\n0\t32767\tNames\n";
-    t["Old"] = "dayname\nold1\nold2\n";  // shorter than the year: the rest stays empty
-    build(t);
-    loadYear(2000);
-    EXPECT_EQ(dayTable[2].dayText, "old2");
-    EXPECT_EQ(dayTable[3].dayText, "");
-    loadYear(2001);  // MaxYear itself belongs to the next row
-    EXPECT_EQ(dayTable[2].dayText, "n2");
-}
-
-TEST_F(YearData, BadDataFailsClearlyAndForcesAReload) {
-    struct Case { const char* rows; const char* why; };
-    const Case cases[] = {
-        {"2024\t2024\t400\tfix\t0\t12\tFar\n", "dagindex 401"},
-        {"2024\t2024\t10\tfix\t0\t16\tColour\n", "färgen 16"},
-        {"2024\t2024\t10\tfix\t0\t-1\tColour\n", "färgen -1"},
+    const std::pair<int16_t, Shown> cases[] = {
+        {1982, {2, 0, "old2"}}, {1982, {3, 0, ""}}, {1983, {2, 0, "n2"}},
+        {1983, {100, 12, "Helg   1. Böndagen"}}, {1983, {150, 12, "n150   2. Böndagen"}},
+        {1984, {100, 0, "n99"}}, {1984, {101, 0, "n100"}},
     };
-    for (const auto& c : cases) {
-        buildWithRules(c.rows);
-        std::string what = "no error";
-        try { loadYear(2024); } catch (const std::exception& e) { what = e.what(); }
-        EXPECT_NE(what.find(c.why), std::string::npos) << what;
-        EXPECT_EQ(loadedYear, 0) << c.rows;
+    for (const auto& [year, e] : cases) {
+        loadYear(year);
+        EXPECT_EQ(std::to_string(dayTable[e.day].color) + dayTable[e.day].dayText, std::to_string(e.color) + e.text)
+            << year << " day " << e.day;
     }
 }
 
-TEST_F(YearData, ANationWithoutEasterKeepsTheRulesThatNeedNone) {
+// Bad data fails clearly and forces a reload; a nation without Easter keeps the
+// rules that need none, and one without rows is the clear error.
+TEST_F(YearData, BadDataAndNationsWithoutEaster) {
+    for (const auto& [rows, why] : {std::pair<const char*, const char*>{"2024\t2024\t400\tfix\t0\t12\tFar\n", "dagindex 401"},
+                                    {"2024\t2024\t10\tfix\t0\t16\tColour\n", "färgen 16"},
+                                    {"2024\t2024\t10\tfix\t0\t-1\tColour\n", "färgen -1"}}) {
+        buildWithRules(rows);
+        std::string what = "no error";
+        try { loadYear(2024); } catch (const std::exception& e) { what = e.what(); }
+        EXPECT_NE(what.find(why), std::string::npos) << what;
+        EXPECT_EQ(loadedYear, 0) << rows;
+    }
     buildWithRules("1700\t1800\t0\test\t0\t12\tPåskdagen\n1700\t1800\t359\tfix\t0\t12\tJuldagen\n");
     loadYear(1751, 7);
     EXPECT_EQ(dayWith("Påskdagen"), -1);
     EXPECT_EQ(dayWith("Juldagen"), 359);
-    // No rows at all: the clear error.
     EXPECT_THROW(loadYear(1752, 9), DataError);
 }

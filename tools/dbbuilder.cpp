@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <cstdint>
 #include <set>
 #include <sstream>
 
@@ -11,6 +12,7 @@
 #include "calendar/text.h"
 #include "refdata/engine.h"
 #include "refdata/nationsettings.h"
+#include "refdata/yeardata.h"
 
 namespace tovmir::builder {
 
@@ -87,6 +89,7 @@ Table parseTable(std::string_view text, const std::string& fileName) {
     if (table.name.empty()) throw BuildError(fileName + ": tabellen saknar namn");
     std::size_t lineNo = 0, pos = 0;
     bool header = false;
+    std::size_t ruleColumn = SIZE_MAX;
     const auto fail = [&](const std::string& why) { return BuildError(fileName + ":" + std::to_string(lineNo) + ": " + why); };
     while (pos < text.size()) {
         std::string_view line = nextLine(text, pos);
@@ -114,10 +117,21 @@ Table parseTable(std::string_view text, const std::string& fileName) {
                 table.columns.push_back(c);
             }
             header = true;
+            // A holiday rule table (its rows name days by a code, with dagNamn
+            // for the day's text): every code must be one the loader applies.
+            const auto column = [&](const char* name) {
+                for (std::size_t i = 0; i < table.columns.size(); ++i)
+                    if (table.columns[i].name == name) return i;
+                return table.columns.size();
+            };
+            if (column("dagNamn") < table.columns.size()) ruleColumn = column("rule");
             continue;
         }
         if (fields.size() != table.columns.size())
             throw fail(std::to_string(fields.size()) + " fält, rubriken har " + std::to_string(table.columns.size()));
+        if (ruleColumn < fields.size() && !knownRuleCode(fields[ruleColumn]))
+            throw fail("okänd regelkod \"" + fields[ruleColumn] + "\" (fix, est, sun, wkd, fly, kyn, MB1 eller MB2, "
+                       "med eller utan +, age eller ded)");
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const auto& c = table.columns[i];
             if (c.type == Column::text || fields[i].empty()) continue;
