@@ -14,17 +14,7 @@ using namespace tovmir;
 
 namespace {
 
-class Engine : public fixture::WorkingFolder {
-protected:
-    // The base tables with one table more, built, and that table opened.
-    Recordset tableWith(const std::string& name, const std::string& text) {
-        auto t = fixture::baseTables();
-        t[name] = text;
-        build(t);
-        Database db = openReferenceDatabase();
-        return openRecordset(db, name);
-    }
-};
+class Engine : public fixture::WorkingFolder {};
 
 std::string errorOf(const std::function<void()>& f) {
     try {
@@ -35,26 +25,29 @@ std::string errorOf(const std::function<void()>& f) {
     return "(inget fel)";
 }
 
-}  // namespace
-
-TEST_F(Engine, ThePasswordReallyLocksTheFile) {
-    build(fixture::baseTables());
-    EXPECT_NO_THROW(openReferenceDatabase());
-    EXPECT_THROW(openDatabase("Const.mdb", false, false, ";pwd=vortle"), DataError);
-    EXPECT_THROW(openDatabase("Const.mdb", false, false, ""), DataError);
-    // Not an SQLite file to anyone without the key: the header is ciphertext.
-    char header[16] = {};
-    std::ifstream("Const.mdb", std::ios::binary).read(header, sizeof header);
-    EXPECT_NE(std::string(header, 15), "SQLite format 3");
-    EXPECT_FALSE(std::filesystem::exists("Saknas.mdb"));  // opening never creates the file
+// Dates the file's modification back a minute, as a file built long before the
+// run is; the run trusts its marks only for a file left alone that long.
+void ageFile(const char* name) {
+    struct stat st {};
+    ASSERT_EQ(::stat(name, &st), 0);
+    timespec times[2] = {st.st_atim, st.st_mtim};
+    times[0].tv_sec -= 60, times[1].tv_sec -= 60;
+    ASSERT_EQ(::utimensat(AT_FDCWD, name, times, 0), 0);
 }
 
-TEST_F(Engine, AnUnopenableDatabaseIsNamedByItsFullPathInSwedish) {
+std::string firstTitle() {
+    Database db = openReferenceDatabase();
+    Recordset rs = openRecordset(db, "Titles");
+    return readTextField(rs, "Title");
+}
+
+}  // namespace
+
+// Each way a reference database can be missing, damaged or locked, beside a good
+// Const.mdb, and its message: the file by its full path, in Swedish.
+TEST_F(Engine, EachDamageOfTheFileHasItsMessage) {
     build(fixture::baseTables());
-    const std::string here = std::filesystem::current_path().string() + "/";
-    const auto openError = [](const std::string& name) {
-        return errorOf([&] { openDatabase(name, false, false, referenceConnectString()); });
-    };
+    const std::string here = "databasen " + std::filesystem::current_path().string() + "/";
     std::filesystem::create_directory("Mapp.mdb");
     std::ofstream("Tom.mdb").close();
     std::ofstream("Skräp.mdb") << std::string(4096, 'x');
@@ -65,22 +58,28 @@ TEST_F(Engine, AnUnopenableDatabaseIsNamedByItsFullPathInSwedish) {
     ASSERT_EQ(sqlite3_exec(keyedEmpty, ("PRAGMA key = '" + referenceConnectString().substr(5) + "'; " + cipherSettings +
                                         " PRAGMA user_version = 1;").c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(keyedEmpty);
-    const std::pair<std::string, std::string> cases[] = {
-        {"Saknas.mdb", "databasen " + here + "Saknas.mdb finns inte"},
-        {"./Länk.mdb", "databasen " + here + "Länk.mdb finns inte"},
-        {"Const.mdb/x", "databasen " + here + "Const.mdb/x finns inte"},
-        {"Mapp.mdb", "databasen " + here + "Mapp.mdb är en mapp, inte en fil"},
-        {"/dev/null", "databasen /dev/null är ingen vanlig fil"},
-        {"Tom.mdb", "databasen " + here + "Tom.mdb är tom: referensdata saknas"},
-        {"Tabellös.mdb", "databasen " + here + "Tabellös.mdb är tom: referensdata saknas"},
-        {"Skräp.mdb", "databasen " + here +
-                          "Skräp.mdb är skadad eller ingen referensdatabas för Tovmir (den går inte att dekryptera)"},
+    const std::string key = referenceConnectString(), empty = " är tom: referensdata saknas",
+                      locked = " är skadad eller ingen referensdatabas för Tovmir (den går inte att dekryptera)";
+    struct Case { const char* file; std::string key, message; };
+    const Case cases[] = {
+        {"Saknas.mdb", key, here + "Saknas.mdb finns inte"}, {"./Länk.mdb", key, here + "Länk.mdb finns inte"},
+        {"Const.mdb/x", key, here + "Const.mdb/x finns inte"}, {"Mapp.mdb", key, here + "Mapp.mdb är en mapp, inte en fil"},
+        {"/dev/null", key, "databasen /dev/null är ingen vanlig fil"},
+        {"Tom.mdb", key, here + "Tom.mdb" + empty}, {"Tabellös.mdb", key, here + "Tabellös.mdb" + empty},
+        {"Skräp.mdb", key, here + "Skräp.mdb" + locked},
+        // The password really locks the file: another key, or none, does not open it.
+        {"Const.mdb", ";pwd=vortle", here + "Const.mdb" + locked}, {"Const.mdb", "", here + "Const.mdb" + locked},
     };
-    for (const auto& [name, message] : cases) EXPECT_EQ(openError(name), message) << name;
+    for (const auto& c : cases) EXPECT_EQ(errorOf([&] { openDatabase(c.file, false, false, c.key); }), c.message) << c.file;
+    EXPECT_FALSE(std::filesystem::exists("Saknas.mdb"));  // opening never creates the file
+    // Not an SQLite file to anyone without the key: the header is ciphertext.
+    char header[16] = {};
+    std::ifstream("Const.mdb", std::ios::binary).read(header, sizeof header);
+    EXPECT_NE(std::string(header, 15), "SQLite format 3");
     // Permissions bind everyone but root.
     if (::geteuid() != 0) {
         std::filesystem::permissions("Const.mdb", std::filesystem::perms::none);
-        EXPECT_EQ(openError("Const.mdb"), "databasen " + here + "Const.mdb får inte läsas: behörighet saknas");
+        EXPECT_EQ(errorOf([] { openReferenceDatabase(); }), here + "Const.mdb får inte läsas: behörighet saknas");
         std::filesystem::permissions("Const.mdb", std::filesystem::perms::owner_all);
     }
 }
@@ -97,8 +96,15 @@ TEST_F(Engine, AMaintainerOpensItInTheStockShellWithTheWrittenSettings) {
     EXPECT_EQ(out.substr(0, 17), "Sverige\nNation 1\n");
 }
 
-TEST_F(Engine, TablesKeepTheOrderOfTheirLinesAndFindTheFirstMatch) {
-    Recordset rs = tableWith("Order", "Nation:int\tname\n3\tc\n1\ta\n3\td\n-2\tb\n");
+// Tables keep the order of their lines and find the first match; every bad read
+// names the table and the column.
+TEST_F(Engine, TablesReadInOrderAndBadReadsNameTheirColumn) {
+    auto t = fixture::baseTables();
+    t["Order"] = "Nation:int\tname\n3\tc\n1\ta\n3\td\n-2\tb\n";
+    t["Odd"] = "Nation:int\tsmall:num\tbig:int\tword\n0\t2.5\t40000\tord\n1\t3.5\t\tx\n";
+    build(t);
+    Database db = openReferenceDatabase();
+    Recordset rs = openRecordset(db, "Order");
     EXPECT_EQ(readTextField(rs, "name"), "c");  // stands on the first row
     findFirst(rs, "Nation =  3");
     EXPECT_FALSE(noMatch(rs));
@@ -108,36 +114,29 @@ TEST_F(Engine, TablesKeepTheOrderOfTheirLinesAndFindTheFirstMatch) {
     findFirst(rs, "nation=-2");
     EXPECT_EQ(readTextField(rs, "name"), "b");
     findFirst(rs, "Nation > 1 AND Nation <> 3");
-    EXPECT_TRUE(noMatch(rs));
-    EXPECT_TRUE(eof(rs));
+    EXPECT_TRUE(noMatch(rs) && eof(rs));
     EXPECT_NE(errorOf([&] { readTextField(rs, "name"); }).find("efter sista raden"), std::string::npos);
     findFirst(rs, "Nation >= 1 and Nation < 3");
     EXPECT_EQ(readTextField(rs, "name"), "a");
     moveNext(rs), moveNext(rs), moveNext(rs);
     EXPECT_TRUE(eof(rs));
     EXPECT_THROW(moveNext(rs), DataError);
+
+    Recordset odd = openRecordset(db, "Odd");
+    EXPECT_EQ(readInt16Field(odd, "small"), 2);  // halves to even
+    const std::pair<std::function<void()>, const char*> bad[] = {
+        {[&] { readInt16Field(odd, "big"); }, "big i tabellen Odd"},
+        {[&] { readInt16Field(odd, "word"); }, "word i tabellen Odd"},
+        {[&] { readTextField(odd, "missing"); }, "missing finns inte i tabellen Odd"},
+        {[&] { findFirst(odd, "word = 1"); }, "word i tabellen Odd"},
+        {[&] { openRecordset(db, "Saknas"); }, "tabellen Saknas finns inte"},
+        {[&] { moveNext(odd), readInt16Field(odd, "big"); }, "NULL"},
+    };
+    for (const auto& [read, why] : bad) EXPECT_NE(errorOf(read).find(why), std::string::npos) << why;
+    EXPECT_EQ(readInt16Field(odd, "small"), 4);
+    findFirst(odd, "big > 0");  // a NULL meets no comparison
+    EXPECT_EQ(readTextField(odd, "word"), "ord");
 }
-
-namespace {
-
-// Dates the file's modification back a minute, as a file built long before the
-// run is; the run trusts its marks only for a file left alone that long.
-void ageFile(const char* name) {
-    struct stat st {};
-    ASSERT_EQ(::stat(name, &st), 0);
-    timespec times[2] = {st.st_atim, st.st_mtim};
-    times[0].tv_sec -= 60;
-    times[1].tv_sec -= 60;
-    ASSERT_EQ(::utimensat(AT_FDCWD, name, times, 0), 0);
-}
-
-std::string firstTitle() {
-    Database db = openReferenceDatabase();
-    Recordset rs = openRecordset(db, "Titles");
-    return readTextField(rs, "Title");
-}
-
-}  // namespace
 
 // The run keeps what it read, but a file built anew, changed or damaged in place
 // reads exactly as at a first open, even with its modification time put back.
@@ -148,18 +147,13 @@ TEST_F(Engine, TheRunsStoreSeesEveryChangeOfTheFile) {
     ageFile("Const.mdb");
     EXPECT_EQ(firstTitle(), "Sverige");
     EXPECT_EQ(firstTitle(), "Sverige");  // from the store
-
     t["Titles"] = "Nation:int\tFlag\tTitle\tlpDChg:int\tleapDayName\tweekNoChg:int\n0\tflag.xpm\tSvea\t2000\tS\t1972\n";
     build(t);  // a new file of the same size
     ageFile("Const.mdb");
     EXPECT_EQ(firstTitle(), "Svea");
 
     // Damage one byte of the schema page after the salt, keep the size and the old times.
-    {
-        std::fstream f("Const.mdb", std::ios::in | std::ios::out | std::ios::binary);
-        f.seekp(500);
-        f.put('\x5a');
-    }
+    std::fstream("Const.mdb", std::ios::in | std::ios::out | std::ios::binary).seekp(500).put('\x5a');
     ageFile("Const.mdb");
     const std::string afterDamage = errorOf([] { firstTitle(); });
     EXPECT_NE(afterDamage, "(inget fel)");
@@ -178,8 +172,7 @@ TEST_F(Engine, TheRunsStoreSeesEveryChangeOfTheFile) {
         int n = 0;
         for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
             std::error_code ec;
-            const auto target = std::filesystem::read_symlink(fd.path(), ec);
-            n += !ec && target.filename() == "Const.mdb";
+            n += std::filesystem::read_symlink(fd.path(), ec).filename() == "Const.mdb" && !ec;
         }
         return n;
     };
@@ -190,7 +183,6 @@ TEST_F(Engine, TheRunsStoreSeesEveryChangeOfTheFile) {
         closeDatabase(db);
         EXPECT_EQ(descriptorsOnFile(), 0);
     }
-
     forgetStoredFiles();
 }
 
@@ -212,56 +204,19 @@ TEST_F(Engine, CriteriaEitherParseOrNameThemselvesInTheError) {
     }
 }
 
-TEST_F(Engine, EveryBadReadNamesTheTableAndColumn) {
-    Recordset rs = tableWith("Odd", "Nation:int\tsmall:num\tbig:int\tword\n0\t2.5\t40000\tord\n1\t3.5\t\tx\n");
-    EXPECT_EQ(readInt16Field(rs, "small"), 2);  // halves to even
-    EXPECT_NE(errorOf([&] { readInt16Field(rs, "big"); }).find("big i tabellen Odd"), std::string::npos);
-    EXPECT_NE(errorOf([&] { readInt16Field(rs, "word"); }).find("word i tabellen Odd"), std::string::npos);
-    EXPECT_NE(errorOf([&] { readTextField(rs, "missing"); }).find("missing finns inte i tabellen Odd"), std::string::npos);
-    EXPECT_NE(errorOf([&] { findFirst(rs, "word = 1"); }).find("word i tabellen Odd"), std::string::npos);
-    moveNext(rs);
-    EXPECT_EQ(readInt16Field(rs, "small"), 4);
-    EXPECT_NE(errorOf([&] { readInt16Field(rs, "big"); }).find("NULL"), std::string::npos);
-    findFirst(rs, "big > 0");  // a NULL meets no comparison
-    EXPECT_EQ(readTextField(rs, "word"), "ord");
-    Database db = openReferenceDatabase();
-    EXPECT_NE(errorOf([&] { openRecordset(db, "Saknas"); }).find("tabellen Saknas finns inte"), std::string::npos);
-}
-
+// The builder's tables (T.tsv) and the programs' notes files (HistSe.txt): each
+// malformed line refused with the file and the line, the message beginning so.
 TEST(DatabaseBuilder, RefusesMalformedLinesWithFileAndLine) {
-    using tovmir::builder::parseTable;
-    struct Case { const char* text; const char* where; };
-    const Case cases[] = {
-        {"a:int\tb\n1\tx\n2\n", "T.tsv:3:"},                // too few fields
-        {"# source\na:int\nx\n", "T.tsv:3:"},               // not a whole number
-        {"a:num\n1.2.3\n", "T.tsv:2:"},
-        {"a:num\n5.-2\n", "T.tsv:2:"},                     // a sign only in front
-        {"a:num\n--5\n", "T.tsv:2:"},
-        {"a:date\n", "T.tsv:1:"},                            // unknown type
-        {"a\tA\n", "T.tsv:1:"},                              // names clash without regard to case
-        {"# only a comment\n", "T.tsv:1:"},                  // no header
-        {"a\n\xff\n", "T.tsv:2:"},                           // not UTF-8
-    };
-    for (const auto& c : cases) {
-        try {
-            parseTable(c.text, "T.tsv");
-            ADD_FAILURE() << c.text;
-        } catch (const tovmir::builder::BuildError& e) {
-            EXPECT_EQ(std::string(e.what()).rfind(c.where, 0), 0u) << e.what();
-        }
-    }
-    const auto t = parseTable("# c\n\na:int\tb\r\n-1\t\n\n2\tx y\n", "dir/T.tsv");
-    EXPECT_EQ(t.name, "T");
-    ASSERT_EQ(t.rows.size(), 2u);
-    EXPECT_EQ(t.rows[1][1], "x y");
-}
-
-TEST(NotesBuilder, MakesTheProgramsFileOrRefusesWithTheLine) {
-    using tovmir::builder::convertNotes;
-    EXPECT_EQ(convertNotes("# källa\n1753-02 1753-03 Övergång – 17 feb\n9999-12 9999-12\n", "HistSe.txt"),
-              "1753-02 1753-03 \xd6verg\xe5ng \x96 17 feb\r\n9999-12 9999-12\r\n");
+    using namespace tovmir::builder;
     const std::string close = "9999-12 9999-12\n";
-    const struct { std::string text, reason; } bad[] = {
+    const struct { std::string text, start; } cases[] = {
+        {"a:int\tb\n1\tx\n2\n", "T.tsv:3:"},     // too few fields
+        {"# source\na:int\nx\n", "T.tsv:3:"},    // not a whole number
+        {"a:num\n1.2.3\n", "T.tsv:2:"}, {"a:num\n--5\n", "T.tsv:2:"}, {"a:num\n5.-2\n", "T.tsv:2:"},  // a sign only in front
+        {"a:date\n", "T.tsv:1:"},                // unknown type
+        {"a\tA\n", "T.tsv:1:"},                  // names clash without regard to case
+        {"# only a comment\n", "T.tsv:1:"},      // no header
+        {"a\n\xff\n", "T.tsv:2:"},               // not UTF-8
         {"1753-02 1753-03 a\n", "HistSe.txt:1: filen slutar utan"},
         {"1753-2 1753-03 a\n" + close, "HistSe.txt:1: posten ska vara"},
         {"1753-13 1753-13 a\n" + close, "HistSe.txt:1: posten ska vara"},
@@ -271,14 +226,23 @@ TEST(NotesBuilder, MakesTheProgramsFileOrRefusesWithTheLine) {
         {"1753-02 1753-03 Ω\n" + close, "HistSe.txt:1: tecknet Ω finns inte"},
         {close + "1753-02 1753-03 a\n", "HistSe.txt:2: efter den avslutande"},
     };
-    for (const auto& c : bad) {
+    for (const auto& c : cases) {
+        const std::string file = c.start.substr(0, c.start.find(':'));
         try {
-            convertNotes(c.text, "HistSe.txt");
+            file == "T.tsv" ? void(parseTable(c.text, file)) : void(convertNotes(c.text, file));
             ADD_FAILURE() << "accepted: " << c.text;
-        } catch (const tovmir::builder::BuildError& e) {
-            EXPECT_EQ(std::string(e.what()).rfind(c.reason, 0), 0u) << e.what();
+        } catch (const BuildError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.start, 0), 0u) << e.what();
         }
     }
+    const auto t = parseTable("# c\n\na:int\tb\r\n-1\t\n\n2\tx y\n", "dir/T.tsv");
+    EXPECT_EQ(t.name, "T");
+    ASSERT_EQ(t.rows.size(), 2u);
+    EXPECT_EQ(t.rows[1][1], "x y");
+    EXPECT_EQ(convertNotes("# källa\n1753-02 1753-03 Övergång – 17 feb\n" + close, "HistSe.txt"),
+              "1753-02 1753-03 \xd6verg\xe5ng \x96 17 feb\r\n9999-12 9999-12\r\n");
     // Sixty characters with letters of two bytes each still fit.
-    EXPECT_NO_THROW(convertNotes("1753-02 1753-03 " + [] { std::string s; for (int i = 0; i < 60; ++i) s += "å"; return s; }() + "\n" + close, "HistSe.txt"));
+    std::string sixty;
+    for (int i = 0; i < 60; ++i) sixty += "å";
+    EXPECT_NO_THROW(convertNotes("1753-02 1753-03 " + sixty + "\n" + close, "HistSe.txt"));
 }
