@@ -62,11 +62,9 @@ TEST_F(MonthView, May2024InSweden) {
     EXPECT_EQ(l.weeks, (std::vector<std::string>{"18", "19", "20", "21", "22"}));
     for (int sunday : {5, 12, 19, 26}) EXPECT_EQ(l.colors[sunday - 1], 12) << sunday;
     EXPECT_EQ(l.colors[0], 0);
-    // The header and the first day line exactly as printed.
+    // The header exactly as printed (the first day line: cli_test).
     EXPECT_EQ(displayList[0].text, "V    Dag           Namn                                   Alternativa kalenderns datum");
     EXPECT_EQ(displayList[0].color, 9);
-    const auto first = std::find_if(displayList.begin(), displayList.end(), [](const SurfaceOp& op) { return op.x == layout::textX && op.y == layout::firstLineY; });
-    EXPECT_EQ(first->text, "01 Onn121");  // day 122 of the leap year holds the 121st name
     // 1712 had a 30 February, so February's first day is day 32 of the year.
     show(0, "1712-02");
     EXPECT_EQ(monthStartDay, 2346396);
@@ -159,7 +157,7 @@ TEST_F(MonthView, WeekRulesStandOnlyAboveTheDaysThatBeginAWeek) {
 TEST_F(MonthView, TheYearDataIsLoadedOncePerYear) {
     show(0, "2024-05");
     dayTable[153].dayText = "marker";
-    const Listing june = show(0, "2024-06");
+    show(0, "2024-06");
     EXPECT_EQ(dayTable[153].dayText, "marker");
     loadedYear = 0;
     show(0, "2024-06");

@@ -11,6 +11,7 @@ class YearData : public fixture::WorkingFolder {};
 
 // The loaded year's day as the month view shows it: colour and text.
 struct Shown { int day; int16_t color; const char* text; };
+std::string shown(int day) { return std::to_string(dayTable[day].color) + dayTable[day].dayText; }
 }  // namespace
 
 TEST_F(NationSettings, FixedTextsTheWindowsSettingsAndBadRows) {
@@ -152,7 +153,7 @@ TEST_F(YearData, TableOrderPersonsAndAddingRows) {
         "2024\t2024\t25\tfix+\t0\t2\t Eve\n2024\t2024\t25\tfix+\t0\t1\t Flag\n"  // both, the last colour
         "2024\t2024\t26\tfix+\t0\t2\tn26\n");              // a name the list carries: not twice
     loadYear(2024);
-    const Shown shown[] = {
+    const Shown days[] = {
         {10, 1, "Last"}, {11, 0, "n11"},
         {13, 2, "n13   Astrid Lindgren       74 år Olof Palme            död"},
         {14, 5, "Holiday   Barn                  04 år"},
@@ -161,8 +162,7 @@ TEST_F(YearData, TableOrderPersonsAndAddingRows) {
         {91, 12, "n90 – Påskdagen"},  // 31 March 2024, after the leap day
         {25, 1, "n25 – Eve – Flag"}, {26, 2, "n26"},
     };
-    for (const Shown& e : shown)
-        EXPECT_EQ(std::to_string(dayTable[e.day].color) + dayTable[e.day].dayText, std::to_string(e.color) + e.text);
+    for (const Shown& e : days) EXPECT_EQ(shown(e.day), std::to_string(e.color) + e.text);
     // A code in the wrong case, or a person's code with a "+", is no code: the
     // builder refuses it, naming it, rather than leave a holiday out unseen.
     for (const char* row : {"2024\t2024\t12\tFix\t0\t12\tBad\n", "2024\t2024\t0\tmb2\t0\t12\tBad\n",
@@ -192,8 +192,7 @@ TEST_F(YearData, PrayerDaysAndNameListsByYear) {
     };
     for (const auto& [year, e] : cases) {
         loadYear(year);
-        EXPECT_EQ(std::to_string(dayTable[e.day].color) + dayTable[e.day].dayText, std::to_string(e.color) + e.text)
-            << year << " day " << e.day;
+        EXPECT_EQ(shown(e.day), std::to_string(e.color) + e.text) << year << " day " << e.day;
     }
 }
 
