@@ -112,7 +112,7 @@ TEST_F(CliMonth, TheMonthAsTextAndAsOperations) {
     // "Alternativa", then its dates in the same column.
     EXPECT_EQ(first, std::string(header.find("Alternativa"), ' ') + "Gamla Stilen");
     std::getline(lines, first);
-    EXPECT_EQ(first.rfind("18   01 Onn121", 0), 0u) << first;
+    EXPECT_EQ(first.rfind("18   01 Onn121", 0), 0u) << first;  // day 122 of the leap year holds the 121st name
     EXPECT_EQ(first.substr(header.find("Alternativa")), "18/ 4");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + 31 + 4);  // title, header, label, days, rules
     // The same month as the window's operations (their places are the month
