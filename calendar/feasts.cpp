@@ -11,33 +11,21 @@ namespace tovmir {
 
 namespace {
 
-// A year in which a nation kept Easter a whole number of weeks (or, once, days)
-// away from the computed Sunday: the years in which the nation's almanac set
-// Easter by an astronomical reckoning of the full moon and the equinox instead of
-// the computus, as the Swedish almanacs did and as the Protestant "improved
+// A year in which a nation kept Easter a whole number of weeks (one to five) away
+// from the computed Sunday: the years in which the nation's almanac
+// set Easter by an astronomical reckoning of the full moon and the equinox instead
+// of the computus, as the Swedish almanacs did and as the Protestant "improved
 // calendar" of 1700 did in Denmark and Norway.
 struct EasterShift {
     int16_t year;
     int16_t days;
 };
 
-// Codes 0 and 1, Julian Easter up to 1752.
-constexpr EasterShift swedenJulian[] = {
-    {1705, -7}, {1709, -7}, {1711, -7}, {1741, -7}, {1742, -35}, {1744, -7}, {1745, -7},
-    {1747, -28}, {1748, -7}, {1750, -28}, {1751, -7}, {1752, -7},
-};
-// Code 0 from 1754 to 1818; code 1 continues with the tail of finlandExtra to 1845.
-constexpr EasterShift swedenGregorian[] = {
-    {1754, 7}, {1761, -28}, {1774, 7}, {1778, 7}, {1780, -28}, {1798, 7}, {1799, -28},
-    {1802, 7}, {1805, 7}, {1818, 7},
-};
-constexpr EasterShift finlandExtra[] = {{1825, 7}, {1829, 7}, {1845, 7}};
-// Codes 2, 3 and 4 from 1700.
-constexpr EasterShift denmarkGregorian[] = {
-    {1700, 7}, {1703, 7}, {1704, -28}, {1707, 7}, {1710, 7}, {1720, 7}, {1723, -28},
-    {1724, 7}, {1727, 7}, {1730, 7}, {1734, 7}, {1742, -28}, {1747, 7}, {1750, 7},
-    {1754, 7}, {1761, -28}, {1774, 7}, {1778, 7}, {1780, -28}, {1798, 7}, {1799, -28},
-};
+// The lists, made from data/Paskavvikelser.tsv at build time, where each group
+// names its source: swedenJulian (codes 0 and 1, Julian Easter up to 1752),
+// swedenGregorian (codes 0 and 1 from 1754 to 1818), finlandExtra (code 1 alone,
+// to 1845) and denmarkGregorian (codes 2, 3 and 4 from 1700).
+#include "calendar/paskavvikelser.h"
 
 template <std::size_t N>
 int32_t shift(const EasterShift (&list)[N], int16_t year) {

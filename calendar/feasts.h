@@ -25,7 +25,8 @@ int32_t julianEaster(int16_t year, int16_t inNation = nation);
 int32_t gregorianEaster(int16_t year, int16_t inNation = nation);
 
 // Easter Sunday of the year in the nation's calendar with the nation's historical
-// corrections (Sweden and Finland to 1818 and 1845, Denmark and Norway to 1799).
+// corrections (Sweden and Finland to 1818 and 1845, Denmark and Norway to 1799),
+// which data/Paskavvikelser.tsv lists with the Easter dates the almanacs printed.
 // Nation codes without an Easter rule (7, 8 and all codes from 9) give 0.
 int32_t easterDayNumber(int16_t year, int16_t nation);
 
