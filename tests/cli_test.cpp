@@ -165,4 +165,6 @@ TEST_F(CliMonth, WeekAndTheMonthAgreeOnFinlandsWeeksOf1973) {
     };
     for (const auto& c : cases) EXPECT_EQ(run("week", c.day, {c.nation}), c.week) << c.nation << " " << c.day;
     EXPECT_NE(monthListing("1973-12", "1973-12", {1}, false, false).find("\n53   30 "), std::string::npos);
+    // The week of the last Sunday-week year begins on Sunday 7 January: Monday 8 has no number.
+    EXPECT_NE(monthListing("1973-01", "1973-01", {1}, false, false).find("\n     08 "), std::string::npos);
 }

@@ -139,7 +139,7 @@ TEST_F(YearData, MovedFeastsKeepOffEaster) {
 // case do nothing; persons' ages and deaths; a "+" after a code adds the row's
 // name to the day instead of replacing it, never hiding a red day nor the names.
 TEST_F(YearData, TableOrderPersonsAndAddingRows) {
-    buildWithRules(
+    buildWithRules(std::string(
         "2024\t2024\t10\tfix\t0\t12\tFirst\n2024\t2024\t10\tfix\t0\t1\tLast\n2025\t2100\t11\tfix\t0\t12\tNextYear\n"
         "2024\t2024\t13\tage\t1950\t2\tAstrid Lindgren\n2024\t2024\t13\tded\t0\t0\tOlof Palme\n"
         "2024\t2024\t14\tfix\t0\t12\tHoliday\n2024\t2024\t14\tage\t2020\t5\tBarn\n"
@@ -151,8 +151,10 @@ TEST_F(YearData, TableOrderPersonsAndAddingRows) {
         "2024\t2024\t23\tfix+\t0\t2\t Tjugoförsta söndagen efter trefaldighet\n"  // too long: alone
         "2024\t2024\t0\test+\t0\t12\t Påskdagen\n"         // red onto red: joined, red
         "2024\t2024\t25\tfix+\t0\t2\t Eve\n2024\t2024\t25\tfix+\t0\t1\t Flag\n"  // both, the last colour
-        "2024\t2024\t26\tfix+\t0\t2\tn26\n");              // a name the list carries: not twice
+        "2024\t2024\t26\tfix+\t0\t2\tn26\n"               // a name the list carries: not twice
+        "2024\t2024\t27\tfix+\t0\t1\t ") + std::string(38, 'x') + "\n");  // joined, exactly the 44 a line holds
     loadYear(2024);
+    EXPECT_EQ(shown(27), "1n27 – " + std::string(38, 'x'));
     const Shown days[] = {
         {10, 1, "Last"}, {11, 0, "n11"},
         {13, 2, "n13   Astrid Lindgren       74 år Olof Palme            död"},
@@ -180,9 +182,9 @@ TEST_F(YearData, TableOrderPersonsAndAddingRows) {
 // belongs to the next row (a list shorter than the year leaves the rest empty).
 TEST_F(YearData, PrayerDaysAndNameListsByYear) {
     auto t = fixture::baseTables();
-    t["BONDAG"] += "1983\t100\t150\t0\t-1\n1984\t100\t0\t0\t0\n";
+    t["BONDAG"] += "1983\t100\t150\t0\t-1\n1984\t100\t0\t0\t0\n1808\t100\t0\t0\t0\n1809\t100\t0\t0\t0\n";
     t["Rules"] += "1983\t1983\t100\tfix\t0\t1\tHelg\n";
-    t["DayNameFiles"] = "Nation:int\tMaxYear:int\tDaynameFile\n0\t1983\tOld\n0\t32767\tNames\n";
+    t["DayNameFiles"] = "Nation:int\tMaxYear:int\tDaynameFile\n0\t1983\tOld\n0\t32767\tNames\n1\t32767\tNames\n";
     t["Old"] = "dayname\nold1\nold2\n";
     build(t);
     const std::pair<int16_t, Shown> cases[] = {
@@ -193,6 +195,11 @@ TEST_F(YearData, PrayerDaysAndNameListsByYear) {
     for (const auto& [year, e] : cases) {
         loadYear(year);
         EXPECT_EQ(shown(e.day), std::to_string(e.color) + e.text) << year << " day " << e.day;
+    }
+    // Finland's almanacs carried them while it was Swedish, to 1808.
+    for (int16_t year : {1808, 1809}) {
+        loadYear(year, 1);
+        EXPECT_EQ(shown(100).ends_with("1. Böndagen"), year == 1808) << shown(100);
     }
 }
 

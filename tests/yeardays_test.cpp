@@ -226,4 +226,8 @@ TEST_F(FindAndIcs, IcsHoldsTheYearsNamedDays) {
         EXPECT_NE(unfolded.find(c.event), std::string::npos) << c.event;
         EXPECT_EQ(unfolded.find("DESCRIPTION") == std::string::npos, c.year == 2024) << c.year;
     }
+    // 75 octets a line, the continuation's blank counted, and "å" never split.
+    std::string folded;
+    appendFolded(folded, std::string(74, 'x') + "å" + std::string(80, 'y'));
+    EXPECT_EQ(folded, std::string(74, 'x') + "\r\n å" + std::string(72, 'y') + "\r\n " + std::string(8, 'y') + "\r\n");
 }
