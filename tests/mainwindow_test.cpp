@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <tuple>
 
 #include "mainwindow/handlers.h"
 #include "mainwindow/notes.h"
@@ -105,8 +106,27 @@ TEST_F(MainWindow, StartUpReadsTheSavedNationAndLeavesIt) {
     EXPECT_EQ(shownMessages[0].text.rfind("Tovmir kan inte starta", 0), 0u);
 }
 
-TEST_F(MainWindow, TheSavedNationIsReplacedWholeOrNotAtAll) {
+TEST_F(MainWindow, OnlyTheUsersCloseSavesTheNationWholeOrNotAtAll) {
     ASSERT_TRUE(Form_Load());
+    nation = 3;
+    openCalculator();
+    Form_QueryUnload(false);  // the session ends
+    EXPECT_FALSE(std::filesystem::exists(nationFile));
+    EXPECT_TRUE(calculatorOpen());
+    Form_QueryUnload(true);
+    EXPECT_EQ(read(nationFile), "3\r\n");
+    EXPECT_FALSE(calculatorOpen());
+    nation = -12;
+    Form_QueryUnload(true);
+    EXPECT_EQ(read(nationFile), "-12\r\n");
+    // The run folder removed under the window: the state folder keeps the choice.
+    std::filesystem::create_directory("gone");
+    std::filesystem::current_path("gone");
+    std::filesystem::remove(dir / "gone");
+    EXPECT_NO_THROW(Form_QueryUnload(true));
+    std::filesystem::current_path(dir);
+    EXPECT_EQ(read("state/tovmir/ctry.txt"), "-12\r\n");
+
     // Two windows closing together in one folder, round after round: each
     // leaves one whole value, and no temporary file stays behind.
     const int rounds = 150;
@@ -131,10 +151,8 @@ TEST_F(MainWindow, TheSavedNationIsReplacedWholeOrNotAtAll) {
     // it was in both folders, and the user is told why.
     file(nationFile, "1\r\n");
     ::signal(SIGXFSZ, SIG_IGN);
-    rlimit before{};
+    rlimit before{}, tiny{1, RLIM_INFINITY};
     ::getrlimit(RLIMIT_FSIZE, &before);
-    rlimit tiny = before;
-    tiny.rlim_cur = 1;
     ::setrlimit(RLIMIT_FSIZE, &tiny);
     nation = 3;
     shownMessages.clear();
@@ -146,28 +164,6 @@ TEST_F(MainWindow, TheSavedNationIsReplacedWholeOrNotAtAll) {
     EXPECT_EQ(shownMessages[0].text, "Landet som visas kan inte sparas till nästa start: filen ctry.txt kan varken "
                                      "skrivas i " + dir.string() + " (filen får inte bli större) eller i " +
                                          (dir / "state/tovmir").string() + " (filen får inte bli större).");
-}
-
-TEST_F(MainWindow, OnlyTheUsersCloseRemembersTheNation) {
-    ASSERT_TRUE(Form_Load());
-    nation = 3;
-    openCalculator();
-    Form_QueryUnload(false);  // the session ends
-    EXPECT_FALSE(std::filesystem::exists(nationFile));
-    EXPECT_TRUE(calculatorOpen());
-    Form_QueryUnload(true);
-    EXPECT_EQ(read(nationFile), "3\r\n");
-    EXPECT_FALSE(calculatorOpen());
-    nation = -12;
-    Form_QueryUnload(true);
-    EXPECT_EQ(read(nationFile), "-12\r\n");
-    // The run folder removed under the window: the state folder keeps the choice.
-    std::filesystem::create_directory("gone");
-    std::filesystem::current_path("gone");
-    std::filesystem::remove(dir / "gone");
-    EXPECT_NO_THROW(Form_QueryUnload(true));
-    std::filesystem::current_path(dir);
-    EXPECT_EQ(read("state/tovmir/ctry.txt"), "-12\r\n");
 }
 
 TEST_F(MainWindow, ANationTheRunFolderCannotKeepIsKeptInTheStateFolder) {
@@ -391,11 +387,10 @@ TEST_F(MainWindow, NotesOfTheShownMonth) {
         "\r\n"
         "1753-02 1753-02 " + std::string(80, 'x') + "\r\n"
         "9999-12 9999-12 slut\r\n";
-    const auto shown = [&](int16_t year, int16_t month) { return windows1252ToUtf8(notesFor(notes, notesKey(year, month))); };
-    EXPECT_EQ(shown(1712, 2), fixedText("Svenska kalendern: en dag före den julianska", 60) + "\n" + fixedText("30 februari", 60) + "\n");
-    EXPECT_EQ(shown(1700, 1), fixedText("Svenska kalendern: en dag före den julianska", 60) + "\n");
-    EXPECT_EQ(shown(1713, 1), "");
-    EXPECT_EQ(shown(1753, 2), std::string(60, 'x') + "\n");
+    const std::string first = fixedText("Svenska kalendern: en dag före den julianska", 60) + "\n";
+    for (const auto& [year, month, text] : {std::tuple{1712, 2, first + fixedText("30 februari", 60) + "\n"},
+                                            {1700, 1, first}, {1713, 1, std::string()}, {1753, 2, std::string(60, 'x') + "\n"}})
+        EXPECT_EQ(windows1252ToUtf8(notesFor(notes, notesKey(year, month))), text) << year << '-' << month;
     EXPECT_THROW(notesFor("1700-01 1712-12 utan slutpost\r\n", notesKey(1800, 1)), std::runtime_error);
     EXPECT_EQ(notesFor("Z\r\n1700-01 1712-12 aldrig\r\n", notesKey(1700, 5)), "");  // a letter ends the reading
     EXPECT_EQ(windows1252ToUtf8("\x80\xe5\xe4\xf6"), "€åäö");
