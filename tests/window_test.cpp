@@ -63,13 +63,14 @@ struct Shown {
     QString shown() { return (child<QLabel>(&w, "lblYear")->text() + " " + child<QLabel>(&w, "lblMonth")->text()).simplified(); }
     void click(const char* picture) { QTest::mouseClick(child<QLabel>(&w, picture), Qt::LeftButton); }
     void showMonth(int16_t n, const QString& month) { nation = n, loadedYear = 0, loadNationSettings(), w.enterMonth(month); }
+    void resize(QSize size) { w.resize(size), QApplication::processEvents(); }
     // The dialog is activated a little after the key (qWaitForWindowActive answers for its parent).
     frmFind* openByCtrlF() {
         w.activateWindow();
         EXPECT_TRUE(becomesActive(&w));
         QTest::keyClick(dateField(), Qt::Key_F, Qt::ControlModifier);
         auto* f = w.findChild<frmFind*>("frmFind");
-        if (f) EXPECT_TRUE(becomesActive(f));
+        EXPECT_TRUE(f && becomesActive(f));
         return f;
     }
     // The day found in this nation, chosen in the list and shown by "Visa".
@@ -80,7 +81,7 @@ struct Shown {
         QTest::mouseClick(child<QPushButton>(f, "cmdShow"), Qt::LeftButton);
         return f;
     }
-    // The y of each mark in the display list, and the mark standing on the day labelled dd.
+    // The y of each mark in the display list, and that of the line of the day labelled dd.
     static std::vector<int> marks() {
         std::vector<int> y;
         for (const auto& op : displayList)
@@ -114,12 +115,10 @@ TEST_F(Window, KeysAndClicksReachTheHandlersAndTheWindowGrowsAsOne) {
     EXPECT_EQ(s.w.windowTitle(), "Tovmir: Finlands kalender");
     const QRect designed = field->geometry();
     const double points = field->font().pointSizeF();
-    s.w.resize(s.w.minimumSize() * 2);
-    QApplication::processEvents();
+    s.resize(s.w.minimumSize() * 2);
     EXPECT_EQ(field->geometry(), QRect(designed.topLeft() * 2, designed.size() * 2));
     EXPECT_DOUBLE_EQ(field->font().pointSizeF(), points * 2);
-    s.w.resize(s.w.minimumWidth() * 3, s.w.minimumHeight() * 3 / 2);
-    QApplication::processEvents();
+    s.resize(QSize(s.w.minimumWidth() * 3, s.w.minimumHeight() * 3 / 2));
     EXPECT_DOUBLE_EQ(s.w.scale(), 1.5);
     for (const char* name : {"picFlg", "picHelp", "picLatin", "picAge", "picNotis", "picFind"})
         EXPECT_NE(child<QLabel>(&s.w, name)->toolTip(), "") << name;
@@ -145,8 +144,7 @@ TEST_F(Window, TheCalculatorTurnsTheMainWindowToItsResult) {
     auto* calculate = child<QPushButton>(calc, "cmdCalculate");
     QWidget* next = field(calcFieldNames[0]);
     for (int i = 1; i <= 9; ++i) {
-        do next = next->nextInFocusChain();
-        while (!(next->focusPolicy() & Qt::TabFocus));
+        do next = next->nextInFocusChain(); while (!(next->focusPolicy() & Qt::TabFocus));
         EXPECT_EQ(next, i < 9 ? static_cast<QWidget*>(field(calcFieldNames[i])) : calculate) << i;
     }
     delete s.choose(andreas1747);
@@ -199,8 +197,7 @@ TEST_F(Window, NothingCollidesAndTheRulesStayInsideTheMonthAtEverySize) {
     }
     const QSize d = s.w.minimumSize();
     for (const QSize size : {d, QSize(1000, 600), QSize(600, 1000), d * 2}) {
-        s.w.resize(size);
-        QApplication::processEvents();
+        s.resize(size);
         const double scale = s.w.scale();
         const int right = int(std::ceil(d.width() * scale)), textLeft = int(std::ceil(60 * scale));  // past Line8's pen
         for (std::size_t i = 0; i < 5; ++i) {  // a reform month, short and long months
@@ -216,8 +213,8 @@ TEST_F(Window, NothingCollidesAndTheRulesStayInsideTheMonthAtEverySize) {
                     for (int x = 0; x < image.width(); ++x)
                         if (image.pixelColor(x, y) != QColor(Qt::white))
                             (x > right ? outside : under) += x > right || (y > below && x >= textLeft);
-                EXPECT_EQ(outside, 0) << size.width() << "x" << size.height() << " " << months[i].second.toStdString();
-                EXPECT_EQ(under, 0) << size.width() << "x" << size.height() << " " << months[i].second.toStdString();
+                EXPECT_EQ(std::pair(outside, under), std::pair(0, 0))
+                    << size.width() << "x" << size.height() << " " << months[i].second.toStdString();
             }
         }
     }
@@ -227,7 +224,7 @@ TEST_F(Window, NothingCollidesAndTheRulesStayInsideTheMonthAtEverySize) {
 // Tab reaches every control; Escape closes it and gives the focus back. Enter on the
 // first row found shows its month, marked; nothing found and every refusal go to the
 // message line and leave the month. Olof's name day is 29 July, a Monday in 1745.
-TEST_F(Window, TheSearchDialogByTheKeyboardRefusesAndMarks) {
+TEST_F(Window, TheSearchDialogByTheKeyboardRefusesAndMarksUntilTheNextChange) {
     Shown s("1745-06");
     const QImage magnifier = child<QLabel>(&s.w, "picFind")->pixmap().toImage();
     EXPECT_EQ(magnifier.pixelColor(8, 8), QColor(0xA6, 0xCA, 0xF0));  // the lens of Find.xpm, not a blank square
@@ -290,23 +287,20 @@ TEST_F(Window, TheSearchDialogByTheKeyboardRefusesAndMarks) {
         EXPECT_EQ(s.dateField()->text(), "17");
         EXPECT_EQ(listing(), before);
     }
-}
-
-// A day chosen turns the main window to its month with that day's line marked; a
-// search keeps the mark, any other change clears it. Day numbers from outside the
-// program: Sweden's 30 February 1712 and 1 March 1753 (after its gap).
-TEST_F(Window, AChosenDayIsMarkedUntilTheNextChange) {
-    Shown s("2024-05");
-    struct Case { FoundDay day; const char *row, *shown; std::function<void()> change; };
-    const Case cases[] = {
+    // A day chosen turns the main window to its month with that day's line marked; a
+    // search keeps the mark, any other change clears it. Day numbers from outside the
+    // program: Sweden's 30 February 1712 and 1 March 1753 (after its gap).
+    delete f;
+    struct Chosen { FoundDay day; const char *row, *shown; std::function<void()> change; };
+    const Chosen chosen[] = {
         {{2346425, 1712, 2, 30, 1712, 3, 11, "To", "n60"}, "1712-02-30", "1712 Februari", [&] { s.click("picLatin"); }},
         {{2361390, 1753, 3, 1, 1753, 2, 18, "To", "n60"}, "1753-03-01", "1753 Mars", [&] { s.w.enterMonth("1747-11"); }},
         {andreas1747, "1747-11-30", "1747 November", [&] { QTest::keyClick(s.dateField(), Qt::Key_Right); }},
         {andreas1747, "1747-11-30", "1747 November", [&] { s.click("picFlg"); }},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : chosen) {
         SCOPED_TRACE(c.row);
-        frmFind* f = s.choose(c.day);
+        f = s.choose(c.day);
         EXPECT_EQ(s.dateField()->text() + " " + s.shown(), QString(c.row).left(7) + " " + c.shown);
         EXPECT_EQ(Shown::marks(), Shown::markOn(std::string(c.row).substr(8)));
         f->enterPhrase("Xyzzyvox");  // finds nothing, redraws the month
@@ -316,7 +310,7 @@ TEST_F(Window, AChosenDayIsMarkedUntilTheNextChange) {
         EXPECT_TRUE(Shown::marks().empty());
     }
     // After the flag the nation is another: its old search's rows turn nothing.
-    frmFind* f = s.openByCtrlF();
+    f = s.openByCtrlF();
     QTest::mouseClick(child<QPushButton>(f, "cmdShow"), Qt::LeftButton);
     EXPECT_EQ(s.dateField()->text(), "1747-11");
     EXPECT_NE(child<QLabel>(f, "lblMessage")->text(), "");

@@ -4,13 +4,13 @@
 // answer is whole numbers within the widths the calendar keeps them in (no wrapped
 // number is ever printed); a day number given back as a date names the same day;
 // and the strict value reader takes exactly the whole numbers that fit.
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 #include <string>
 
 #include "calendar/daynumber.h"
 #include "calendar/numbers.h"
-#include "calendar/state.h"
 #include "cli/commands.h"
 #include "fuzz.h"
 #include "calendar/overflow.h"
@@ -32,21 +32,13 @@ bool wholeWithin(std::string_view s, int64_t lo, int64_t hi, int64_t* out = null
 
 // The strict reader against a plain reading of its own rule.
 void checkStrictReader(std::string_view value) {
-    std::string_view digits = value;
-    if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) digits.remove_prefix(1);
-    const bool whole = !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
-    const std::string_view sig = digits.substr(std::min(digits.find_first_not_of('0'), digits.size()));
     int64_t v = 0;
-    const bool small = whole && sig.size() <= 18;
-    if (small) {
-        std::from_chars(sig.data(), sig.data() + sig.size(), v);
-        if (value[0] == '-') v = -v;
-    }
+    const bool fits = fuzz::plainWhole(value, 18, false, v) && v >= min16 && v <= max16;
     try {
         const int16_t got = cli::parse16(value, "värdet");
-        fuzz::require(small && v >= min16 && v <= max16 && got == v, "parse16 took a value it should refuse");
+        fuzz::require(fits && got == v, "parse16 took a value it should refuse");
     } catch (const cli::InputError&) {
-        fuzz::require(!(small && v >= min16 && v <= max16), "parse16 refused a whole number that fits");
+        fuzz::require(!fits, "parse16 refused a whole number that fits");
     }
 }
 
@@ -57,8 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string_view name = commands[data[0] % std::size(commands)];
     cli::Options opt;
     opt.nation = static_cast<int8_t>(data[1]);  // the table's codes and many outside it
-    opt.from = opt.nation;
-    opt.to = static_cast<int16_t>((opt.nation + 1) % 10);
+    opt.from = opt.nation, opt.to = static_cast<int16_t>((opt.nation + 1) % 10);
     const std::string batch(fuzz::text(data + 2, size - 2));
 
     for (const auto& v : cli::splitLine(batch.substr(0, batch.find('\n')))) checkStrictReader(v);
@@ -68,12 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const int status = cli::runBatch(*cli::findCommand(name), opt, in, out, err);
     fuzz::require(status == 0 || status == 1, "a batch status other than 0 and 1");
 
-    std::size_t inputLines = 0;
-    {
-        std::istringstream count(batch);
-        std::string l;
-        while (std::getline(count, l)) ++inputLines;
-    }
+    const std::size_t inputLines =
+        std::count(batch.begin(), batch.end(), '\n') + !(batch.empty() || batch.ends_with('\n'));
     std::istringstream answers(out.str()), lines(batch);
     std::string answer, line;
     std::size_t outputLines = 0;
@@ -82,28 +69,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         std::getline(lines, line);
         if (answer.starts_with("fel: ")) continue;
         const auto fields = cli::splitLine(answer);
-        const bool threeFields = name == "date" || name == "convert" || name == "span" || name == "add" || name == "sub";
-        fuzz::require(fields.size() == (threeFields ? 3u : 1u), "an answer with the wrong number of values");
-        const int64_t lo = name == "daynumber" || name == "easter" ? min32 : min16;
-        const int64_t hi = name == "daynumber" || name == "easter" ? max32 : max16;
-        for (const auto& f : fields) fuzz::require(wholeWithin(f, lo, hi), "an answer outside its width");
+        const bool three = name == "date" || name == "convert" || name == "span" || name == "add" || name == "sub";
+        fuzz::require(fields.size() == (three ? 3u : 1u), "an answer with the wrong number of values");
+        const bool wide = name == "daynumber" || name == "easter";
+        for (const auto& f : fields)
+            fuzz::require(wholeWithin(f, wide ? min32 : min16, wide ? max32 : max16), "an answer outside its width");
         if (name == "date") {
-            // The date printed for a day number is that day: counted back it
-            // gives the number, or (far outside the calendar's years) overflows.
-            // Years before 1 lie outside the calendar: its divisions truncate
-            // toward zero, so there the count back is not exact, and the
-            // validity check calls such dates invalid.
-            int64_t y = 0, m = 0, d = 0, j = 0;
-            wholeWithin(fields[0], min16, max16, &y);
-            wholeWithin(fields[1], min16, max16, &m);
-            wholeWithin(fields[2], min16, max16, &d);
+            // The date printed for a day number is that day: counted back it gives the
+            // number, or overflows. Before year 1 the calendar's divisions truncate toward
+            // zero, so the count back is not exact, and such dates are called invalid.
+            int64_t ymd[3] = {}, j = 0;
+            for (int i = 0; i < 3; ++i) wholeWithin(fields[i], min16, max16, &ymd[i]);
             const auto values = cli::splitLine(line);
-            std::string_view given = values[0];
-            if (given.starts_with('+')) given.remove_prefix(1);
+            const std::string_view given = std::string_view(values[0]).substr(values[0].starts_with('+'));
             fuzz::require(wholeWithin(given, min32, max32, &j), "date answered a bad day number");
-            if (y < 1) continue;
+            if (ymd[0] < 1) continue;
             try {
-                fuzz::require(dateToDayNumber(int16_t(y), int16_t(m), int16_t(d), opt.nation) == j,
+                fuzz::require(dateToDayNumber(int16_t(ymd[0]), int16_t(ymd[1]), int16_t(ymd[2]), opt.nation) == j,
                               "the date of a day number names another day");
             } catch (const ArithmeticOverflow&) {
             }

@@ -11,15 +11,12 @@ using namespace tovmir;
 
 namespace {
 
+// An optional minus, then digits with at most one decimal point if the column allows one.
 bool plainNumber(const std::string& f, bool decimal) {
-    std::size_t i = !f.empty() && f[0] == '-' ? 1 : 0;
-    bool digit = false, point = false;
-    for (; i < f.size(); ++i) {
-        if (f[i] >= '0' && f[i] <= '9') digit = true;
-        else if (decimal && f[i] == '.' && !point) point = true;
-        else return false;
-    }
-    return digit;
+    const std::string_view d = std::string_view(f).substr(f.starts_with('-'));
+    const std::size_t point = decimal ? d.find('.') : d.npos;
+    return d.find_first_not_of("0123456789.") == d.npos && d.find_first_of("0123456789") != d.npos &&
+           d.find('.', point == d.npos ? 0 : point + 1) == d.npos;
 }
 
 }  // namespace
