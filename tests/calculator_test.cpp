@@ -1,7 +1,6 @@
-// The date calculator against dates whose answers are known from the calendars
-// themselves: ordinary months, the month-end carry, and the reform months of
-// 1582, 1700, 1712, 1752 and 1753, where a span must count only the days that
-// existed. The press is driven as the window drives it, through its fields.
+// The date calculator against answers known from the calendars themselves: ordinary months, the
+// month-end carry, and the reform months of 1582, 1700, 1712, 1752 and 1753, where a span must
+// count only the days that existed. The press is driven as the window drives it, through its fields.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -17,54 +16,62 @@
 using namespace tovmir;
 
 namespace {
-
-// Fills the fields as a user would (empty strings stay empty) and presses
-// "Beräkna" without the main window; returns the computed group's three fields,
-// or "fel: <message>", or "" when nothing was computed.
-std::string press(int16_t forNation, std::vector<std::string> texts) {
+// Fills the nine fields from the comma-separated texts and presses "Beräkna" without the main
+// window: the computed group's three fields, or "fel: <message>", or "" when nothing was computed.
+std::string press(int16_t forNation, const char* texts) {
     nation = forNation;
     installCalcWindowOps({});
     calcFields.clear();
     calcMessages.clear();
-    for (int i = 0; i < 9; ++i) calcFields[calcFieldNames[i]] = texts[static_cast<std::size_t>(i)];
+    std::size_t i = 0;
+    for (const char* p = texts; *p; ++p) *p == ',' ? void(++i) : calcFields[calcFieldNames[i]].push_back(*p);
     const int group = calcPress();
     if (!calcMessages.empty()) return std::string("fel: ").append(calcMessages.back());
     if (group <= 0) return "";
-    const int first = group == 1 ? 0 : group == 2 ? 3 : 6;
-    return calcFields[calcFieldNames[first]] + calcFields[calcFieldNames[first + 1]] + calcFields[calcFieldNames[first + 2]];
+    const auto f = [&](int k) { return calcFields[calcFieldNames[(group - 1) * 3 + k]]; };
+    return f(0) + f(1) + f(2);
 }
-
+// The age from date 1 to date 2 (calcAge), then date 1 plus that age (calcDate2): "" when no
+// part of the age is negative, its months are 0 to 11 and the addition lands on date 2.
+std::string ageFault(int16_t n, int16_t y1, int16_t m1, int16_t d1, int16_t y2, int16_t m2, int16_t d2) {
+    const auto ymd = [](int a, int b, int c) { return std::to_string(a) + "-" + std::to_string(b) + "-" + std::to_string(c); };
+    const std::string pair = "nation " + std::to_string(n) + ": " + ymd(y1, m1, d1) + " to " + ymd(y2, m2, d2);
+    nation = n;
+    yr1 = y1, mo1 = m1, da1 = d1, yr2 = y2, mo2 = m2, da2 = d2;
+    const SpanOutcome age = calcAge();
+    if (age.group != 2) return pair + ": refused, " + age.refusal;
+    const std::string ageText = ymd(age.values[0], age.values[1], age.values[2]);
+    if (age.values[0] < 0 || age.values[1] < 0 || age.values[1] > 11 || age.values[2] < 0) return pair + ": age " + ageText;
+    yr1 = y1, mo1 = m1, da1 = d1, ageYr = age.values[0], ageMo = age.values[1], ageDa = age.values[2];
+    const SpanOutcome back = calcDate2();
+    if (back.group != 3 || back.values[0] != y2 || back.values[1] != m2 || back.values[2] != d2)
+        return pair + ": age " + ageText + " added gives " + ymd(back.values[0], back.values[1], back.values[2]) + back.refusal;
+    return "";
+}
 }  // namespace
 
-// Each row fills the nine fields as a user would, date 1, the age and date 2
-// separated by commas, and gives the computed group's fields or the message.
-// The answers are counted on the calendars themselves: ordinary months and the
-// month-end carry, the reform months, the refusals and the limits (the last
-// accepted and the first refused year on each side).
+// Each row fills the nine fields (date 1, the age, date 2) as a user would and gives the
+// computed group's fields or the message; the limits give the last accepted and first refused year.
 TEST(Calculator, PressesGiveTheKnownAnswers) {
     struct Case { const char* fields; const char* result; int16_t nation = 0; };
     const Case cases[] = {
         {"2001,6,15,0,10,0,,,", " 2002 4 15"}, {",,,0,11,0,2002,1,15", " 2001 2 15"},
-        {"2000,1,31,0,1,0,,,", " 2000 3 2"},  // not clamped to 29 February
-        {"2024,3,31,,,,2024,5,1", " 0 1 0"}, {"2024,5,1,,,,2024,5,1", " 0 0 0"},
-        {"2000,12,10,,,,2001,1,5", " 0 0 26"},
+        {"2024,5,1,,,,2024,5,1", " 0 0 0"}, {"2000,1,31,0,1,0,,,", " 2000 3 2"},  // not clamped to 29 February
+        {"2024,3,31,,,,2024,5,1", " 0 1 0"}, {"2000,12,10,,,,2001,1,5", " 0 0 26"}, {"2023,3,31,,,,2023,5,1", " 0 1 0"},
         // The fields are read by the numeric reading rule, and months carry into years.
         {"2001abc, 6,15, 0,14,,,,", " 2002 8 15"}, {"2000,2.5,3.5,0,0,1,,,", " 2000 2 5"},
         // Ages: date 1 moved on by the years and months, then the days to date 2.
-        {"2023,1,31,,,,2023,3,1", " 0 0 29"},  // 31 "February" would be 3 March
+        {"2023,1,31,,,,2023,3,1", " 0 0 29"}, {"2023,1,31,,,,2023,3,1", " 0 0 29", 9},  // 31 "February" is 3 March
         {"2023,1,30,,,,2023,3,1", " 0 0 30"}, {"2023,1,29,,,,2023,3,1", " 0 1 0"},  // 29 "February" is 1 March
         {"2022,12,31,,,,2023,3,1", " 0 1 29"},  // to 31 January, then 29 days
         {"2024,1,31,,,,2024,3,1", " 0 0 30"}, {"2000,1,31,,,,2000,3,1", " 0 0 30"},  // leap years
-        {"2023,3,31,,,,2023,5,1", " 0 1 0"}, {"2023,1,31,,,,2023,3,1", " 0 0 29", 9},
-        // Sweden: 17 February 1753 was followed by 1 March; 1712 had a 30 February;
-        // 1700 had no 29 February.
-        {"1753,2,10,0,0,10,,,", " 1753 3 3"}, {"1753,2,10,,,,1753,3,5", " 0 0 12"},
-        {",,,0,1,0,1753,3,20", " 1753 3 3"}, {",,,1,2,111,1754,5,13", " 1752 11 11", 1},
+        // Sweden: 17 February 1753, then 1 March; 1712 had a 30 February; 1700 no 29 February.
+        {"1753,2,10,0,0,10,,,", " 1753 3 3"}, {"1753,2,10,,,,1753,3,5", " 0 0 12"}, {",,,0,1,0,1753,3,20", " 1753 3 3"},
+        {",,,1,2,111,1754,5,13", " 1752 11 11", 1}, {"1711,12,31,,,,1712,2,30", " 0 1 30"},
         {"1745,6,23,,,,1753,3,5", " 7 7 30"},  // 23 January 1753, then 8 + 17 + 5
         {"1753,1,20,,,,1753,3,5", " 0 1 2"},  // 20 "February" 1753 is 3 March: kept
-        {"1712,2,29,0,0,1,,,", " 1712 2 30"}, {"1712,2,29,0,0,2,,,", " 1712 3 1"},
-        {"1711,3,1,0,11,30,,,", " 1712 3 1"}, {"1712,2,20,,,,1712,3,5", " 0 0 15"},
-        {",,,0,0,10,1712,3,5", " 1712 2 25"}, {"1711,12,31,,,,1712,2,30", " 0 1 30"},
+        {"1712,2,29,0,0,1,,,", " 1712 2 30"}, {"1712,2,29,0,0,2,,,", " 1712 3 1"}, {"1711,3,1,0,11,30,,,", " 1712 3 1"},
+        {"1712,2,20,,,,1712,3,5", " 0 0 15"}, {",,,0,0,10,1712,3,5", " 1712 2 25"},
         {"1712,1,31,,,,1712,3,1", " 0 1 0"}, {"1700,2,28,0,0,1,,,", " 1700 3 1"}, {"1700,1,1,0,0,59,,,", " 1700 3 1"},
         // Denmark and Norway: 18 February 1700, then 1 March.
         {"1700,1,28,,,,1700,3,5", " 0 0 26", 2}, {"1700,1,20,,,,1700,3,5", " 0 1 3", 2},
@@ -85,49 +92,19 @@ TEST(Calculator, PressesGiveTheKnownAnswers) {
         {"1,1,1,,,,1,1,2", " 0 0 1"}, {"2000,1,1,,,,2100,12,31", " 100 11 30"},
         {"2000,1,1,,,,2101,1,1", "fel: Ogiltigt Datum2"}, {",,,0,0,367,2000,1,1", " 1998 12 30"},
         {",,,0,0,368,2000,1,1", "fel: Ogiltigt antal dagar, försök igen"},
-        // Refusals, and values beyond 16 bits refused, not wrapped.
+        // Nothing to compute: both dates and a span year; an empty window; year -5 with both others.
+        {"2000,1,1,,12,,2001,1,1", ""}, {",,,,,,,,", ""}, {"-5,1,1,1,,,2001,1,1", ""},
+        // Refusals, and values beyond 16 bits refused, not wrapped; the last leaves all fields cleared.
         {",,,0,0,1,2023,2,29", "fel: Ogiltigt datum 2, försök igen!"},
         {"2023,2,29,0,0,1,,,", "fel: Ogiltigt datum1, försök igen"}, {"2000,1,1,,,,2023,2,29", "fel: Ogiltigt Datum2"},
         {"2000,1,2,,,,2000,1,1", "fel: Datum2 lägre än Datum1, byt om"},
         {"2000,1,1,0,40000,0,,,", "fel: Talen är för stora för en datumberäkning, försök igen"},
         {"2000,1,1,32767,12,0,,,", "fel: Talen är för stora för en datumberäkning, försök igen"},
-        // Nothing to compute: both dates and a span year; an empty window; year -5 with both others.
-        {"2000,1,1,,12,,2001,1,1", ""}, {",,,,,,,,", ""}, {"-5,1,1,1,,,2001,1,1", ""},
+        {"2000,1,1,0,-1,0,,,", "fel: Inga negativa tal i åldersuppgift!\nskriv i rätt datumfält i stället"},
     };
-    for (const auto& c : cases) {
-        std::vector<std::string> fields(1);
-        for (const char* p = c.fields; *p; ++p) *p == ',' ? void(fields.emplace_back()) : fields.back().push_back(*p);
-        EXPECT_EQ(press(c.nation, fields), c.result) << "nation " << c.nation << ": " << c.fields;
-    }
-    EXPECT_EQ(press(0, {"2000", "1", "1", "0", "-1", "0", "", "", ""}),
-              "fel: Inga negativa tal i åldersuppgift!\nskriv i rätt datumfält i stället");
-    for (const char* f : calcFieldNames) EXPECT_EQ(calcFields[f], "") << f;  // cleared
+    for (const auto& c : cases) EXPECT_EQ(press(c.nation, c.fields), c.result) << c.nation << ": " << c.fields;
+    for (const char* f : calcFieldNames) EXPECT_EQ(calcFields[f], "") << f;
 }
-
-namespace {
-
-// The age from date 1 to date 2 (calcAge), then date 1 plus that age (calcDate2),
-// on the working values as a press fills them. "" when no part of the age is
-// negative, its months are 0 to 11 and the addition lands on date 2; otherwise
-// what went wrong, with the pair.
-std::string ageFault(int16_t n, int16_t y1, int16_t m1, int16_t d1, int16_t y2, int16_t m2, int16_t d2) {
-    const auto ymd = [](int a, int b, int c) { return std::to_string(a) + "-" + std::to_string(b) + "-" + std::to_string(c); };
-    const std::string pair = "nation " + std::to_string(n) + ": " + ymd(y1, m1, d1) + " to " + ymd(y2, m2, d2);
-    nation = n;
-    yr1 = y1, mo1 = m1, da1 = d1, yr2 = y2, mo2 = m2, da2 = d2;
-    const SpanOutcome age = calcAge();
-    if (age.group != 2) return pair + ": refused, " + age.refusal;
-    const std::string ageText = ymd(age.values[0], age.values[1], age.values[2]);
-    if (age.values[0] < 0 || age.values[1] < 0 || age.values[1] > 11 || age.values[2] < 0) return pair + ": age " + ageText;
-    yr1 = y1, mo1 = m1, da1 = d1;
-    ageYr = age.values[0], ageMo = age.values[1], ageDa = age.values[2];
-    const SpanOutcome back = calcDate2();
-    if (back.group != 3 || back.values[0] != y2 || back.values[1] != m2 || back.values[2] != d2)
-        return pair + ": age " + ageText + " added gives " + ymd(back.values[0], back.values[1], back.values[2]) + back.refusal;
-    return "";
-}
-
-}  // namespace
 
 // Date 1 plus the age from date 1 to date 2 must give date 2, in every nation code.
 TEST(Ages, DateOnePlusTheAgeIsDateTwo) {
@@ -146,13 +123,11 @@ TEST(Ages, DateOnePlusTheAgeIsDateTwo) {
             if (dateToDayNumber(v[3], v[4], v[5], n) < dateToDayNumber(v[0], v[1], v[2], n)) std::swap_ranges(v, v + 3, v + 3);
             ASSERT_EQ(ageFault(n, v[0], v[1], v[2], v[3], v[4], v[5]), "");
         }
-    // Date 1 on the 28th to the 31st of every month, date 2 on every day of the
-    // three months after: the days a short month or a reform lacks are where the
-    // moved date overshoots. The years take in February 1753 (codes 0, 1),
-    // February 1700 (2, 3), November 1700 (4), 30 February 1712 (0, 1), October
-    // 1582 (6, 8) and September 1752 (7).
+    // Date 1 on the 28th to the 31st of every month, date 2 on every day of the three months
+    // after: the days a short month or a reform lacks are where the moved date overshoots. The
+    // years take in February 1753 (codes 0, 1), February 1700 (2, 3), November 1700 (4),
+    // 30 February 1712 (0, 1), October 1582 (6, 8) and September 1752 (7).
     const int16_t years[] = {1, 1100, 1581, 1582, 1699, 1700, 1711, 1712, 1752, 1753, 1900, 2000, 2023, 2097};
-    int checked = 0;
     for (int16_t n = 0; n <= 9; ++n)
         for (int16_t y1 : years)
             for (int16_t m1 = 1; m1 <= 12; ++m1)
@@ -161,12 +136,8 @@ TEST(Ages, DateOnePlusTheAgeIsDateTwo) {
                         const auto y2 = static_cast<int16_t>(y1 + (m1 + k - 1) / 12);
                         const auto m2 = static_cast<int16_t>((m1 + k - 1) % 12 + 1);
                         for (int16_t d2 = 1; d2 <= 31; ++d2)
-                            if (isValidDate(y2, m2, d2, n)) {
-                                ASSERT_EQ(ageFault(n, y1, m1, d1, y2, m2, d2), "");
-                                ++checked;
-                            }
+                            if (isValidDate(y2, m2, d2, n)) { ASSERT_EQ(ageFault(n, y1, m1, d1, y2, m2, d2), ""); }
                     }
-    EXPECT_GT(checked, 150000);
 }
 
 class CalculatorFollowUp : public fixture::WorkingFolder {};
@@ -178,25 +149,19 @@ TEST_F(CalculatorFollowUp, TheMainWindowTurnsToTheResultsMonth) {
     build(fixture::baseTables());
     nation = 0;
     int turned = 0;
-    CalcWindowOps counting;
-    counting.mainWindowTurned = [&] { ++turned; };
-    installCalcWindowOps(counting);
+    installCalcWindowOps({{}, {}, {}, {}, {}, [&] { ++turned; }});  // counts mainWindowTurned
     calcFields = {{"txtYr1", "2000"}, {"txtMo1", "1"}, {"txtDa1", "1"}, {"txtYr2", "2023"}, {"txtMo2", "2"}, {"txtDa2", "29"}};
     cmdCalculate_Click();  // refused: the window still turns to the validity test's date, 1 March 2023
-    EXPECT_EQ(readDateField(), "2023-03");
-    EXPECT_EQ(curMonth, 3);
+    EXPECT_EQ(readDateField() + " " + std::to_string(curMonth), "2023-03 3");
     EXPECT_FALSE(displayList.empty());
     calcFields = {{"txtYr1", "1090"}, {"txtMo1", "5"}, {"txtDa1", "1"}, {"txtAgeDa", "1"}};
     cmdCalculate_Click();  // a year the calendar does not show: remembered, not drawn
-    EXPECT_EQ(curYear, 1090);
-    EXPECT_EQ(readDateField(), "2023-03");
-    // Sweden in 1600 counts Julian days, so the month's listing ends on a
-    // Gregorian date in June.
+    EXPECT_EQ(std::to_string(curYear) + " " + readDateField(), "1090 2023-03");
+    // Sweden in 1600 counts Julian days, so the month's listing ends on a Gregorian date in June.
     calcFields = {{"txtYr1", "1600"}, {"txtMo1", "5"}, {"txtDa1", "10"}, {"txtAgeDa", "1"}};
     turned = 0;
     ASSERT_EQ(cmdCalculate_Click(), 3);
-    ASSERT_EQ(readDateField(), "1600-05");
-    ASSERT_EQ(turned, 1);
+    ASSERT_EQ(readDateField() + " " + std::to_string(turned), "1600-05 1");
     // An empty window, pressed twice; both dates with a span year.
     const std::map<std::string, std::string> nothing[] = {
         {}, {}, {{"txtYr1", "2000"}, {"txtMo1", "1"}, {"txtDa1", "1"}, {"txtAgeYr", "1"}, {"txtYr2", "2001"}}};
