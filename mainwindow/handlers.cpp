@@ -1,12 +1,8 @@
 #include "handlers.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <functional>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <string>
 
 #include "calendar/numbers.h"
 #include "calendar/text.h"
