@@ -93,7 +93,7 @@ bool Form_Load() {
     }
     if (!savedFault.empty()) {
         keepSavedFile = true;
-        messageBox("Det sparade landet (kod " + std::to_string(saved) + ") kan inte visas:\n" + savedFault +
+        messageBox("Det sparade landet (kod " + std::to_string(saved) + ") kan inte visas:\n" + savedFault + "."
                        "\nKalendern visas för Sverige.",
                    "Felrapport", MessageIcon::exclamation);
     }
