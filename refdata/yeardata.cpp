@@ -219,20 +219,29 @@ void applyHolidayRules(Database& db, bool hasEaster) {
 
 }  // namespace
 
+namespace {
+
+// A rule field read as its code and whether it adds: "fix+", "sun+", ...: the
+// day of the code before the "+", added to instead of replaced. The birthday
+// codes add already and take no "+": "age+" stays whole, and is no code.
+std::string_view splitRuleField(std::string_view field, bool& adding) {
+    adding = field.size() > 1 && field.back() == '+' && field != "age+" && field != "ded+";
+    if (adding) field.remove_suffix(1);
+    return field;
+}
+
+}  // namespace
+
 std::string ruleCode(const Recordset& rules, bool* adding) {
-    std::string rule = readTextField(rules, "rule");
-    // "fix+", "sun+", ...: the day of the code before the "+", added to instead
-    // of replaced; the birthday codes add already and take no "+".
-    *adding = rule.size() > 1 && rule.back() == '+' && rule != "age+" && rule != "ded+";
-    if (*adding) rule.pop_back();
-    return rule;
+    return std::string(splitRuleField(readTextField(rules, "rule"), *adding));
 }
 
 bool knownRuleCode(std::string_view field) {
     static constexpr std::string_view dayCodes[] = {"fix", "est", "sun", "wkd", "fly", "kyn", "MB1", "MB2"};
-    if (field == "age" || field == "ded") return true;
-    if (field.ends_with('+')) field.remove_suffix(1);
-    return std::find(std::begin(dayCodes), std::end(dayCodes), field) != std::end(dayCodes);
+    bool adding = false;
+    const std::string_view code = splitRuleField(field, adding);
+    if (!adding && (code == "age" || code == "ded")) return true;
+    return std::find(std::begin(dayCodes), std::end(dayCodes), code) != std::end(dayCodes);
 }
 
 int64_t loadWholeYear(int16_t year) {
