@@ -165,6 +165,13 @@ void txtIndate_KeyUp(int keyCode) {
 
 void picFlg_Click() {
     thenFocusBack([] {
+        // The nation's settings, flag and caption, and its days, loaded afresh.
+        const auto showNation = [] {
+            loadedYear = 0;
+            loadNationSettings();
+            showCalendar();
+            setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
+        };
         const int16_t before = nation, yearBefore = curYear;
         const std::string fieldBefore = readDateField();
         const int32_t markedBefore = markedDay;
@@ -177,24 +184,17 @@ void picFlg_Click() {
                 curYear = firstAlmanacYear;
                 writeDateField(dateFieldText(curYear, curMonth));
             }
-            loadedYear = 0;
             markedDay = 0;
-            loadNationSettings();
-            showCalendar();
-            setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
+            showNation();
         } catch (...) {
-            // The nation before comes back whole: its settings, flag, caption and
-            // days, as they were shown a moment ago. Should even that fail, the
-            // first error is the one the user is told.
+            // The nation before comes back whole, as it was shown a moment ago.
+            // Should even that fail, the first error is the one the user is told.
             nation = before;
             curYear = yearBefore;
             markedDay = markedBefore;
             writeDateField(fieldBefore);
-            loadedYear = 0;
             try {
-                loadNationSettings();
-                showCalendar();
-                setLabelCaption("lblMonth", monthNames[static_cast<std::size_t>(curMonth)]);
+                showNation();
             } catch (...) {
             }
             throw;
